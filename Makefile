@@ -1,0 +1,31 @@
+# The two ways in: `make run` builds and starts Halvorn, `make test` builds and runs every test.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps configure build run test clean
+
+all: build
+
+deps:
+	@scripts/install-packages debian-packages.txt
+
+$(BUILD_DIR)/CMakeCache.txt:
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD_DIR)/CMakeCache.txt
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@if [ -z "$${DISPLAY:-}" ] && [ -z "$${WAYLAND_DISPLAY:-}" ]; then \
+		echo "No display found: start Halvorn under a virtual one with 'xvfb-run -a make run'."; \
+		exit 1; \
+	fi
+	$(BUILD_DIR)/halvorn
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR)

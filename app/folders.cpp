@@ -1,0 +1,74 @@
+#include "app/folders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace Folders {
+
+namespace {
+
+QString withSeparator(const QString& folder)
+{
+    return QDir::toNativeSeparators(folder) + QDir::separator();
+}
+
+} // namespace
+
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/')
+         + QCoreApplication::applicationName();
+}
+
+QString tempFolder()
+{
+    return dataFolder() + QStringLiteral("/temp");
+}
+
+QString tempFolderWithSeparator()
+{
+    return withSeparator(tempFolder());
+}
+
+QString cataloguePath()
+{
+    return dataFolder() + QStringLiteral("/data.db");
+}
+
+QString runLogPath()
+{
+    return tempFolder() + QStringLiteral("/log.txt");
+}
+
+QString windowLogPath()
+{
+    return dataFolder() + QStringLiteral("/log.txt");
+}
+
+QString musicFolderWithSeparator()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
+}
+
+QString videoFolderWithSeparator()
+{
+    return withSeparator(QStandardPaths::writableLocation(QStandardPaths::MoviesLocation));
+}
+
+QString bundledCataloguePath()
+{
+    const QString appDir = QCoreApplication::applicationDirPath();
+    const QString candidates[] = {
+        appDir + QStringLiteral("/data.db"),
+        appDir + QStringLiteral("/../share/halvorn/data.db"),
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+} // namespace Folders

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Where Halvorn keeps its files. Every folder path that ends in a separator says so in its name;
+// the others have none, so callers never have to guess before joining.
+namespace Folders {
+
+// $XDG_DATA_HOME/<application name>: holds the user's copy of the catalogue and the window log.
+[[nodiscard]] QString dataFolder();
+// dataFolder() + "/temp": thumbnails, rips, burn work folders and the run log; emptied on close.
+[[nodiscard]] QString tempFolder();
+[[nodiscard]] QString tempFolderWithSeparator();
+[[nodiscard]] QString cataloguePath();
+[[nodiscard]] QString runLogPath();
+[[nodiscard]] QString windowLogPath();
+// The user's Music and Videos folders, with a trailing separator; they may not exist yet.
+[[nodiscard]] QString musicFolderWithSeparator();
+[[nodiscard]] QString videoFolderWithSeparator();
+// The data.db that ships with the program: beside the executable when run from the build tree,
+// otherwise in the installed share folder. Empty when neither exists.
+[[nodiscard]] QString bundledCataloguePath();
+
+} // namespace Folders

@@ -1,0 +1,23 @@
+#include "app/logfile.h"
+
+#include "app/folders.h"
+
+#include <QFile>
+
+namespace LogFile {
+
+void appendLine(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return;
+    file.write(text.toUtf8());
+    file.write("\n");
+}
+
+void appendRunLog(const QString& text)
+{
+    appendLine(Folders::runLogPath(), text.trimmed());
+}
+
+} // namespace LogFile

@@ -1,0 +1,44 @@
+#include "app/folders.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/myapplication.h"
+#include "app/startup.h"
+#include "intake/inputtypes.h"
+
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void showFatalError(const QString& message)
+{
+    MessageBox::critical(nullptr, QStringLiteral("Fatal Error"), message);
+    std::exit(1);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    MyApplication app(argc, argv);
+    Startup::setIdentity();
+    if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
+        MessageBox::answerOnStandardError();
+
+    Startup::makeTempFolder();
+    if (!Startup::installCatalogue(Folders::bundledCataloguePath()))
+        showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
+
+    MainWindow window;
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window.addFiles(InputTypes::filterCommandLine(arguments));
+
+    // The page draws the window's frame and its rounded corners itself.
+    window.setWindowFlags(Qt::FramelessWindowHint);
+    window.setAttribute(Qt::WA_TranslucentBackground, true);
+    window.setStyleSheet(QStringLiteral("MainWindow { background: transparent; }"));
+    window.setWindowTitle(QCoreApplication::applicationName());
+    window.show();
+    return QApplication::exec();
+}

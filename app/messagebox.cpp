@@ -1,0 +1,56 @@
+#include "app/messagebox.h"
+
+#include <cstdio>
+
+namespace MessageBox {
+
+namespace {
+
+Answerer& currentAnswerer()
+{
+    static Answerer answerer;
+    return answerer;
+}
+
+} // namespace
+
+void setAnswerer(Answerer answerer)
+{
+    currentAnswerer() = std::move(answerer);
+}
+
+void answerOnStandardError()
+{
+    setAnswerer([](const Prompt& prompt) {
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(prompt.title), qUtf8Printable(prompt.text));
+        std::fflush(stderr);
+        return prompt.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+    });
+}
+
+QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt)
+{
+    if (const Answerer& answerer = currentAnswerer())
+        return answerer(prompt);
+    QMessageBox box(prompt.icon, prompt.title, prompt.text, prompt.buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+void warning(QWidget* parent, const QString& title, const QString& text)
+{
+    ask(parent, {QMessageBox::Warning, title, text, QMessageBox::Ok});
+}
+
+void critical(QWidget* parent, const QString& title, const QString& text)
+{
+    ask(parent, {QMessageBox::Critical, title, text, QMessageBox::Ok});
+}
+
+bool yesNo(QWidget* parent, const QString& title, const QString& text)
+{
+    return ask(parent, {QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No})
+        == QMessageBox::Yes;
+}
+
+} // namespace MessageBox

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through here, so that tests (and unattended runs) can
+// answer it instead of a person, without a blocking modal loop. Texts are always plain text:
+// they carry file names and tool output, which must never be read as markup.
+namespace MessageBox {
+
+struct Prompt {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+};
+
+using Answerer = std::function<QMessageBox::StandardButton(const Prompt&)>;
+
+// Replaces the person at the screen; an empty answerer gives the screen back.
+void setAnswerer(Answerer answerer);
+// Answers every box with its safest button (OK, or No where there is a No) and writes
+// "title: text" to standard error. Used when HALVORN_UNATTENDED is set.
+void answerOnStandardError();
+
+QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt);
+
+void warning(QWidget* parent, const QString& title, const QString& text);
+void critical(QWidget* parent, const QString& title, const QString& text);
+[[nodiscard]] bool yesNo(QWidget* parent, const QString& title, const QString& text);
+
+} // namespace MessageBox

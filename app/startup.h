@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The start-up steps that run before the window exists.
+namespace Startup {
+
+inline constexpr auto applicationName = "Halvorn";
+inline constexpr auto applicationVersion = HALVORN_VERSION;
+inline constexpr auto catalogueMissingMessage = "data.db not found. Please try re-installing!";
+
+// Sets the name and version that every part of the program reads back.
+void setIdentity();
+
+// Creates the temporary folder (and the data folder above it) when missing.
+void makeTempFolder();
+
+// The use counters write to the catalogue, so the user works on a copy in the data folder. The
+// first start copies the bundled one there; a copy that exists is never overwritten.
+// Returns whether the user's catalogue exists afterwards.
+[[nodiscard]] bool installCatalogue(const QString& bundledCatalogue);
+
+} // namespace Startup

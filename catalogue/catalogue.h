@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QStringList>
+
+// The SQLite catalogue of add entries, devices, formats and output presets. The lists it hands
+// out are flat and row-major: column c of row r is entry r * N + c, with N the table's width.
+class Catalogue final {
+    Q_DISABLE_COPY_MOVE(Catalogue)
+public:
+    static constexpr int addColumns = 6;
+    static constexpr int formatColumns = 7;
+    static constexpr int outputColumns = 9;
+
+    Catalogue() = default;
+    ~Catalogue();
+
+    // Opens the file on Qt's default connection; a file that is no catalogue leaves every list empty.
+    [[nodiscard]] bool open(const QString& path);
+    // Reads the add, device and format lists once; they are served from memory afterwards.
+    void load();
+
+    [[nodiscard]] const QStringList& addList() const { return m_addList; }
+    [[nodiscard]] const QStringList& deviceList() const { return m_deviceList; }
+    [[nodiscard]] const QStringList& formatList() const { return m_formatList; }
+
+    // The presets of one device or format, read afresh at each call, most used first. The id comes
+    // from the pages as text; anything but a whole number matches nothing.
+    [[nodiscard]] QStringList outputList(const QString& formatId) const;
+
+    // Counts one use of a format row and of one of its presets.
+    void incrementCount(int formatId, int outputId);
+
+private:
+    QSqlDatabase m_db;
+    QStringList m_addList;
+    QStringList m_deviceList;
+    QStringList m_formatList;
+};

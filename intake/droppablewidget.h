@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+// The invisible drop target laid over the media list. It lets every mouse event through to the
+// page below and becomes solid only while a drag is over the window (the window clears its
+// pass-through attribute when a drag enters it).
+class DroppableWidget final : public QWidget {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(DroppableWidget)
+public:
+    explicit DroppableWidget(QWidget* parent);
+
+    static constexpr auto cdTrackTitle = "CDA File Detected";
+    static constexpr auto cdTrackText =
+        "Audio CD Tracks cannot be dragged in.\n\nPlease use the CD button in the Add tab.";
+
+signals:
+    void fileDropped(QStringList file);
+    void openCDRipDialog();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};

@@ -1,0 +1,48 @@
+#include "platform/desktop.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace Desktop {
+
+namespace {
+
+void openFolderOf(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString folder = info.isDir() ? info.absoluteFilePath() : info.absolutePath();
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+} // namespace
+
+void showInFileManager(const QString& path)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        openFolderOf(path);
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << QStringList{QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString()} << QString();
+    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [path](QDBusPendingCallWatcher* self) {
+        if (self->isError())
+            openFolderOf(path);
+        self->deleteLater();
+    });
+}
+
+void playDisc(const QString& root)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(root));
+}
+
+} // namespace Desktop

@@ -1,0 +1,207 @@
+#include "app/folders.h"
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "intake/droppablewidget.h"
+#include "testsupport.h"
+
+#include <QMimeData>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<IsolatedHome> home;
+    QTemporaryDir media;
+
+    QVariant evaluateInPage(MainWindow& window, const QString& expression)
+    {
+        QQmlExpression script(window.rootContext(), window.rootObject(), expression);
+        const QVariant value = script.evaluate();
+        if (script.hasError())
+            qWarning() << script.error().toString();
+        return value;
+    }
+
+    QString makeFile(const QString& name)
+    {
+        QFile file(media.filePath(name));
+        file.open(QIODevice::WriteOnly);
+        file.write("x");
+        return file.fileName();
+    }
+
+    // Hands a drag event straight to a widget's handlers, as the platform's drag delivery does once
+    // it has found the widget under the cursor (the application's own routing needs a real drag).
+    static void deliver(QObject* widget, QEvent* event) { widget->event(event); }
+
+    static QMimeData* urlData(const QStringList& paths)
+    {
+        auto* data = new QMimeData;
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls.append(QUrl::fromLocalFile(path));
+        data->setUrls(urls);
+        return data;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Startup::setIdentity();
+        home = std::make_unique<IsolatedHome>();
+        home->installCatalogue();
+        Startup::makeTempFolder();
+    }
+
+    void init()
+    {
+        // Any warning from the pages (a missing property, a failed binding) is a fault.
+        QTest::failOnWarning(QRegularExpression("qrc:/qml/"));
+    }
+
+    void windowHasTheMinimumSizeOfThePage()
+    {
+        MainWindow window;
+        QCOMPARE(window.minimumSize(), QSize(800, 552));
+        QCOMPARE(window.dropTarget()->geometry(), QRect(400, 32, 390, 510));
+    }
+
+    void dropTargetFollowsTheWindowSize_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::addColumn<QRect>("dropArea");
+        QTest::addRow("larger") << QSize(1000, 700) << QRect(400, 32, 590, 658);
+        QTest::addRow("minimum") << QSize(800, 552) << QRect(400, 32, 390, 510);
+    }
+    void dropTargetFollowsTheWindowSize()
+    {
+        QFETCH(QSize, windowSize);
+        QFETCH(QRect, dropArea);
+        MainWindow window;
+        window.show();
+        window.resize(QSize(900, 600));
+        window.resize(windowSize);
+        QTRY_COMPARE(window.rootObject()->size().toSize(), windowSize);
+        QCOMPARE(window.dropTarget()->geometry(), dropArea);
+    }
+
+    void thePageReachesTheBridge()
+    {
+        MainWindow window;
+        QVERIFY(window.rootObject());
+        QCOMPARE(window.rootObject()->property("width").toInt(), 800);
+        QCOMPARE(evaluateInPage(window, "mainwnd.getTempFolder()").toString(),
+                 Folders::tempFolder() + "/");
+        QCOMPARE(evaluateInPage(window, "mainwnd.getAddModel().length").toInt(),
+                 window.getAddModel().size());
+        QVERIFY(window.getAddModel().size() >= 12);
+        QCOMPARE(evaluateInPage(window, "mainwnd.getOutputModel('7').length").toInt(), 18);
+        QCOMPARE(evaluateInPage(window, "mainwnd.getOutputModel('7 OR 1=1').length").toInt(), 0);
+    }
+
+    void theBridgeAsksThroughMessageBoxes()
+    {
+        MainWindow window;
+        MessageRecorder recorder(QMessageBox::Yes);
+        QVERIFY(evaluateInPage(window, "mainwnd.yesno('Go on?')").toBool());
+        recorder.answer = QMessageBox::No;
+        QVERIFY(!evaluateInPage(window, "mainwnd.yesno('Go on?')").toBool());
+        evaluateInPage(window, "mainwnd.warning('<b>plain</b>')");
+        QCOMPARE(recorder.prompts.size(), 3);
+        QCOMPARE(recorder.prompts.at(0).title, "Confirmation Required");
+        QCOMPARE(recorder.prompts.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(recorder.prompts.at(2).title, "Warning");
+        QCOMPARE(recorder.prompts.at(2).text, "<b>plain</b>");
+    }
+
+    void makeDirAndWindowLogFromThePage()
+    {
+        MainWindow window;
+        const QString folder = Folders::tempFolderWithSeparator() + "album/disc 1";
+        evaluateInPage(window, QString("mainwnd.makeDir('%1')").arg(folder));
+        QVERIFY(QDir(folder).exists());
+        evaluateInPage(window, "mainwnd.log('  from the page  ')");
+        QFile windowLog(Folders::windowLogPath());
+        QVERIFY(windowLog.open(QIODevice::ReadOnly));
+        QVERIFY(windowLog.readAll().endsWith("  from the page  \n"));
+    }
+
+    void commandLineFilesReachThePagesAsADrop()
+    {
+        MainWindow window;
+        QSignalSpy dropped(&window, &MainWindow::fileDropped);
+        window.addFiles({"a.mp3", "c.mkv"});
+        QCOMPARE(dropped.count(), 1);
+        QCOMPARE(dropped.at(0).at(0).toStringList(), (QStringList{"a.mp3", "c.mkv"}));
+    }
+
+    void aDragOverTheWindowMakesTheDropTargetReceptive()
+    {
+        MainWindow window;
+        window.show();
+        DroppableWidget* target = window.dropTarget();
+        QVERIFY(target->testAttribute(Qt::WA_TransparentForMouseEvents));
+
+        std::unique_ptr<QMimeData> data(urlData({makeFile("a.mp3")}));
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        deliver(&window, &enter);
+        QVERIFY(!target->testAttribute(Qt::WA_TransparentForMouseEvents));
+        QVERIFY2(!enter.isAccepted(), "the window itself takes no drop");
+
+        QDragLeaveEvent leave;
+        deliver(&window, &leave);
+        QVERIFY(target->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+
+    void dropTargetRefusesDragsWithoutAcceptedNames()
+    {
+        MainWindow window;
+        std::unique_ptr<QMimeData> text(urlData({makeFile("notes.txt")}));
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, text.get(), Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        deliver(window.dropTarget(), &refused);
+        QVERIFY(!refused.isAccepted());
+
+        std::unique_ptr<QMimeData> mixed(urlData({makeFile("notes.txt"), makeFile("CLIP.MP4")}));
+        QDragEnterEvent accepted(QPoint(10, 10), Qt::CopyAction, mixed.get(), Qt::LeftButton, Qt::NoModifier);
+        accepted.setAccepted(false);
+        deliver(window.dropTarget(), &accepted);
+        QVERIFY(accepted.isAccepted());
+    }
+
+    void aDroppedCdTrackIsExplainedOnceAfterTheOtherFilesAreQueued()
+    {
+        MainWindow window;
+        MessageRecorder recorder;
+        const QString song = makeFile("a.mp3");
+        qsizetype promptsWhenDropped = -1;
+        QStringList received;
+        connect(&window, &MainWindow::fileDropped, this, [&](const QStringList& files) {
+            received = files;
+            promptsWhenDropped = recorder.prompts.size();
+        });
+
+        DroppableWidget* target = window.dropTarget();
+        target->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        std::unique_ptr<QMimeData> data(urlData({makeFile("Track01.cda"), song, makeFile("TRACK02.CDA")}));
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        deliver(target, &drop);
+
+        QCOMPARE(received, QStringList{song});
+        QCOMPARE(promptsWhenDropped, 0);
+        QCOMPARE(recorder.prompts.size(), 1);
+        QCOMPARE(recorder.prompts.at(0).title, "CDA File Detected");
+        QCOMPARE(recorder.prompts.at(0).text,
+                 "Audio CD Tracks cannot be dragged in.\n\nPlease use the CD button in the Add tab.");
+        QVERIFY2(target->testAttribute(Qt::WA_TransparentForMouseEvents), "clicks reach the page again");
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

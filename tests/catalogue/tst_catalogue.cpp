@@ -1,0 +1,218 @@
+#include "catalogue/catalogue.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Runs statements on a connection of its own, as another program editing the file would.
+void execute(const QString& path, const QStringList& statements)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "setup");
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        for (const QString& statement : statements)
+            QVERIFY2(query.exec(statement), qPrintable(statement + ": " + query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase("setup");
+}
+
+QStringList column(const QStringList& rows, int width, int index)
+{
+    QStringList values;
+    for (qsizetype at = index; at < rows.size(); at += width)
+        values.append(rows.at(at));
+    return values;
+}
+
+int scalar(const QString& path, const QString& statement)
+{
+    int value = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "check");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery query(statement, db);
+        if (query.next())
+            value = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase("check");
+    return value;
+}
+
+} // namespace
+
+class TestCatalogue : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString path;
+
+private slots:
+    void init()
+    {
+        path = dir.filePath(QString("catalogue-%1.db").arg(QTest::currentTestFunction()));
+        QFile::remove(path);
+        // The column layout of the shipped catalogue, with rows chosen to exercise each rule.
+        execute(path, {
+            "CREATE TABLE tbl_AddCategories (id INTEGER PRIMARY KEY, label TEXT, kind TEXT, icon TEXT,"
+            " dialog_title TEXT, name_filter TEXT)",
+            "CREATE TABLE tbl_FormatCategories (id INTEGER PRIMARY KEY, label TEXT, device INTEGER,"
+            " icon TEXT, count INTEGER, default_pos INTEGER, description TEXT)",
+            "CREATE TABLE tbl_OutputCategories (id INTEGER PRIMARY KEY, label TEXT, format INTEGER,"
+            " icon TEXT, extension TEXT, count INTEGER, default_pos INTEGER, description TEXT,"
+            " ffmpeg_args TEXT)",
+            "INSERT INTO tbl_AddCategories VALUES (1, 'Audio', 'audio', 'a.png', 'Add Audio', 'A (*.mp3)'),"
+            " (2, 'Video', 'video', 'v.png', 'Add Video', 'V (*.mp4)')",
+            "INSERT INTO tbl_FormatCategories VALUES"
+            " (1, 'Phone', 1, 'p.png', 0, 2, 'maker'), (2, 'Tablet', 1, 't.png', 0, 1, NULL),"
+            " (3, 'MP4', 0, 'm.png', 0, 2, NULL), (4, 'MP3', 0, 'n.png', 0, 1, NULL),"
+            " (5, 'Lost', NULL, 'l.png', 0, 0, NULL), (7, 'DVD', 0, 'd.png', 1, 9, NULL)",
+            "INSERT INTO tbl_OutputCategories VALUES"
+            " (1, 'High', 3, 'h.png', 'mp4', 0, 3, NULL, '-s 1920x1080 -c:v libx264'),"
+            " (2, 'Mid', 3, 'm.png', 'mp4', 0, 1, NULL, '-s 1280x720 -c:v libx264'),"
+            " (3, 'Low', 3, 'l.png', NULL, 0, 2, NULL, '-s 640x360 -c:v libx264'),"
+            " (4, '128k', 4, 'k.png', 'mp3', 0, 1, NULL, '-vn -b:a 128k')",
+        });
+    }
+
+    void listsAreFlatRowsOfTheTablesWidth()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(path));
+        catalogue.load();
+        QCOMPARE(catalogue.addList(), (QStringList{"1", "Audio", "audio", "a.png", "Add Audio", "A (*.mp3)",
+                                                   "2", "Video", "video", "v.png", "Add Video", "V (*.mp4)"}));
+        QCOMPARE(catalogue.deviceList(), (QStringList{"2", "Tablet", "1", "t.png", "0", "1", "",
+                                                      "1", "Phone", "1", "p.png", "0", "2", "maker"}));
+        QCOMPARE(catalogue.formatList().size() % Catalogue::formatColumns, 0);
+        QCOMPARE(catalogue.outputList("3").size(), 3 * Catalogue::outputColumns);
+        QCOMPARE(catalogue.outputList("4").size(), Catalogue::outputColumns);
+    }
+
+    void aNullDeviceIsNeitherDeviceNorFormat()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(path));
+        catalogue.load();
+        QCOMPARE(column(catalogue.deviceList(), Catalogue::formatColumns, 0), (QStringList{"2", "1"}));
+        QCOMPARE(column(catalogue.formatList(), Catalogue::formatColumns, 0), (QStringList{"7", "4", "3"}));
+    }
+
+    void presetsComeByCountThenPositionAndNullExtensionIsEmpty()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(path));
+        const QStringList presets = catalogue.outputList("3");
+        QCOMPARE(column(presets, Catalogue::outputColumns, 0), (QStringList{"2", "3", "1"}));
+        QCOMPARE(column(presets, Catalogue::outputColumns, 4), (QStringList{"mp4", "", "mp4"}));
+        QCOMPARE(column(presets, Catalogue::outputColumns, 8).first(), "-s 1280x720 -c:v libx264");
+        QVERIFY(catalogue.outputList("2").isEmpty());
+    }
+
+    void countsReorderTheListsAfterAReload()
+    {
+        {
+            Catalogue catalogue;
+            QVERIFY(catalogue.open(path));
+            catalogue.load();
+            QCOMPARE(column(catalogue.formatList(), Catalogue::formatColumns, 0), (QStringList{"7", "4", "3"}));
+            catalogue.incrementCount(3, 1);
+            // The lists read at start stay as they were until the next start...
+            QCOMPARE(column(catalogue.formatList(), Catalogue::formatColumns, 0), (QStringList{"7", "4", "3"}));
+            // ...while presets are read afresh each time.
+            QCOMPARE(column(catalogue.outputList("3"), Catalogue::outputColumns, 0), (QStringList{"1", "2", "3"}));
+        }
+        Catalogue restarted;
+        QVERIFY(restarted.open(path));
+        restarted.load();
+        QCOMPARE(column(restarted.formatList(), Catalogue::formatColumns, 0), (QStringList{"3", "7", "4"}));
+        QCOMPARE(scalar(path, "SELECT count FROM tbl_FormatCategories WHERE id=3"), 1);
+        QCOMPARE(scalar(path, "SELECT count FROM tbl_OutputCategories WHERE id=1"), 1);
+        QCOMPARE(scalar(path, "SELECT SUM(count) FROM tbl_OutputCategories"), 1);
+    }
+
+    void formatIdTextNeverBecomesSql_data()
+    {
+        QTest::addColumn<QString>("formatId");
+        QTest::addRow("empty") << "";
+        QTest::addRow("word") << "mp4";
+        QTest::addRow("quote") << "3'";
+        QTest::addRow("double quote") << "\"3\"";
+        QTest::addRow("or true") << "1 OR 1=1";
+        QTest::addRow("second statement") << "7; DROP TABLE tbl_OutputCategories";
+        QTest::addRow("comment") << "3 --";
+        QTest::addRow("union") << "0 UNION SELECT * FROM tbl_OutputCategories";
+    }
+    void formatIdTextNeverBecomesSql()
+    {
+        QFETCH(QString, formatId);
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(path));
+        QCOMPARE(catalogue.outputList(formatId), QStringList());
+        QCOMPARE(scalar(path, "SELECT COUNT(*) FROM tbl_OutputCategories"), 4);
+        QCOMPARE(catalogue.outputList("3").size(), 27);
+    }
+
+    void anEmptyAddTableGivesAnEmptyList()
+    {
+        execute(path, {"DELETE FROM tbl_AddCategories"});
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(path));
+        catalogue.load();
+        QVERIFY(catalogue.addList().isEmpty());
+        QVERIFY(!catalogue.deviceList().isEmpty());
+    }
+
+    void aFileThatIsNoCatalogueLeavesTheListsEmpty()
+    {
+        QFile junk(path);
+        QVERIFY(junk.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        junk.write("not a database at all, just some words in a file");
+        junk.close();
+        Catalogue catalogue;
+        (void)catalogue.open(path);
+        catalogue.load();
+        QVERIFY(catalogue.addList().isEmpty());
+        QVERIFY(catalogue.formatList().isEmpty());
+        QVERIFY(catalogue.outputList("3").isEmpty());
+    }
+
+    void aMissingFileIsNotCreated()
+    {
+        Catalogue catalogue;
+        QVERIFY(!catalogue.open(dir.filePath("absent.db")));
+        QVERIFY(!QFile::exists(dir.filePath("absent.db")));
+    }
+
+    void theShippedCatalogueHasTheRowsThePagesRelyOn()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(HALVORN_TEST_CATALOGUE));
+        catalogue.load();
+        const QStringList add = catalogue.addList();
+        QVERIFY(add.size() >= 2 * Catalogue::addColumns);
+        QCOMPARE(add.size() % Catalogue::addColumns, 0);
+        QVERIFY2(add.at(4).contains("Audio") && add.at(5).contains("*.mp3"), "first add entry is audio");
+        QVERIFY2(add.at(10).contains("Video") && add.at(11).contains("*.mp4"), "second add entry is video");
+
+        const QStringList formatIds = column(catalogue.formatList(), Catalogue::formatColumns, 0);
+        QVERIFY(formatIds.contains("7"));
+        QVERIFY(formatIds.contains("36"));
+        QVERIFY(!catalogue.deviceList().isEmpty());
+
+        const QStringList dvd = catalogue.outputList("7");
+        QVERIFY(column(dvd, Catalogue::outputColumns, 1).first().startsWith("PAL "));
+        QVERIFY(column(dvd, Catalogue::outputColumns, 4).contains("mpg"));
+        const QStringList cd = catalogue.outputList("36");
+        QCOMPARE(column(cd, Catalogue::outputColumns, 4), QStringList{"wav"});
+        QVERIFY(column(cd, Catalogue::outputColumns, 8).first().contains("-ar 44100"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCatalogue)
+#include "tst_catalogue.moc"

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/folders.h"
+#include "app/messagebox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Points every folder Halvorn uses at a fresh temporary home, for as long as it lives.
+class IsolatedHome final {
+public:
+    IsolatedHome()
+    {
+        QVERIFY2(home.isValid(), "cannot make a temporary home");
+        const QByteArray root = QFile::encodeName(home.path());
+        qputenv("HOME", root);
+        qputenv("XDG_DATA_HOME", root + "/.local/share");
+        qputenv("XDG_CONFIG_HOME", root + "/.config");
+    }
+    [[nodiscard]] QString path() const { return home.path(); }
+
+    // Puts the catalogue that the build made where the program expects the user's copy.
+    void installCatalogue() const
+    {
+        QDir().mkpath(Folders::dataFolder());
+        QFile::remove(Folders::cataloguePath());
+        QVERIFY(QFile::copy(QStringLiteral(HALVORN_TEST_CATALOGUE), Folders::cataloguePath()));
+        QFile(Folders::cataloguePath()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+private:
+    QTemporaryDir home;
+};
+
+// Answers every message box with a chosen button and remembers what was asked.
+class MessageRecorder final {
+public:
+    explicit MessageRecorder(QMessageBox::StandardButton answer = QMessageBox::Ok)
+        : answer(answer)
+    {
+        MessageBox::setAnswerer([this](const MessageBox::Prompt& prompt) {
+            prompts.append(prompt);
+            return this->answer;
+        });
+    }
+    ~MessageRecorder() { MessageBox::setAnswerer({}); }
+    Q_DISABLE_COPY_MOVE(MessageRecorder)
+
+    QMessageBox::StandardButton answer;
+    QList<MessageBox::Prompt> prompts;
+};

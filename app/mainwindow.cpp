@@ -3,6 +3,11 @@
 #include "app/folders.h"
 #include "app/logfile.h"
 #include "app/messagebox.h"
+#include "app/tools.h"
+#include "convert/conversionthread.h"
+#include "convert/ffmpegtext.h"
+#include "convert/fileinfothread.h"
+#include "convert/tempfiles.h"
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
 
@@ -40,6 +45,9 @@ MainWindow::MainWindow(QWidget* parent)
         qCCritical(lcWindow) << "page failed to load:" << error.toString();
 
     droppableWidget = new DroppableWidget(this);
+    // Both workers are the window's children: its end stops them and ends their FFmpeg.
+    fileInfoThread = new FileInfoThread(this);
+    conversionThread = new ConversionThread(this);
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
@@ -49,6 +57,11 @@ MainWindow::MainWindow(QWidget* parent)
         connect(root, &QQuickItem::widthChanged, this, &MainWindow::changeDroppableSize);
     }
     connect(droppableWidget, &DroppableWidget::fileDropped, this, &MainWindow::fileDropped);
+    connect(fileInfoThread, &FileInfoThread::fileInfoReady, this, &MainWindow::fileInfoReady);
+    connect(conversionThread, &ConversionThread::startConversion, this, &MainWindow::startConversion);
+    connect(conversionThread, &ConversionThread::conversionProgress, this, &MainWindow::conversionProgress);
+    connect(conversionThread, &ConversionThread::conversionComplete, this, &MainWindow::conversionComplete);
+    connect(conversionThread, &ConversionThread::conversionCancelled, this, &MainWindow::conversionCancelled);
 }
 
 MainWindow::~MainWindow() = default;
@@ -112,6 +125,42 @@ QString MainWindow::openOutputFolder()
 {
     return QFileDialog::getExistingDirectory(this, tr("Open Output Folder"), homeFolder(),
                                              QFileDialog::ShowDirsOnly);
+}
+
+void MainWindow::getFileInfo(QString file)
+{
+    if (Tools::find(QStringLiteral("ffmpeg")).isEmpty()) {
+        // The path stays queued: once FFmpeg is there, the next probe answers it too.
+        fileInfoThread->keep(file);
+        MessageBox::warning(nullptr, QStringLiteral("Warning"),
+                            QStringLiteral("FFMpeg could not be located or is not responding.\n\n"
+                                           "Please try re-installing Halvorn."));
+        return;
+    }
+    fileInfoThread->enqueue(file);
+}
+
+void MainWindow::startNewConversion(QString inFile, QString ffmpegArgs, QString aspect, QString outFile,
+                                    QString outExt)
+{
+    const QStringList parts = FfmpegText::assembleArguments(ffmpegArgs, aspect);
+    // The pages ask for the next conversion only after the previous one has reported its end; the
+    // thread may still be returning from it.
+    if (!conversionThread->wait(3000))
+        return;
+    conversionThread->setJob(inFile, parts, outFile, outExt);
+    conversionThread->start(QThread::InheritPriority);
+}
+
+void MainWindow::stopConversion()
+{
+    conversionThread->cancel();
+    (void)removeFile(conversionThread->outputPath());
+}
+
+bool MainWindow::removeFile(QString path)
+{
+    return TempFiles::removeInside(Folders::tempFolder(), path);
 }
 
 void MainWindow::openFolder(QString path)

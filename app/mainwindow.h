@@ -5,7 +5,9 @@
 #include <QQuickWidget>
 #include <QStringList>
 
+class ConversionThread;
 class DroppableWidget;
+class FileInfoThread;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. The order of the signals, slots and invokables below is the order the pages'
@@ -52,6 +54,11 @@ public:
     Q_INVOKABLE void incrementCount(int formatId, int outputId);
     Q_INVOKABLE QStringList openInputFile(QString title, QString filter);
     Q_INVOKABLE QString openOutputFolder();
+    Q_INVOKABLE void getFileInfo(QString file);
+    Q_INVOKABLE void startNewConversion(QString inFile, QString ffmpegArgs, QString aspect, QString outFile,
+                                        QString outExt);
+    Q_INVOKABLE void stopConversion();
+    Q_INVOKABLE bool removeFile(QString path);
     Q_INVOKABLE void openFolder(QString path);
     Q_INVOKABLE void warning(QString text);
     Q_INVOKABLE bool yesno(QString text);
@@ -69,6 +76,8 @@ protected:
 
 private:
     DroppableWidget* droppableWidget = nullptr;
+    FileInfoThread* fileInfoThread = nullptr;
+    ConversionThread* conversionThread = nullptr;
     Catalogue catalogue;
     // Root folder of the drive last chosen for burning; what "play" opens after a burn.
     QString burnDriveRoot;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QProcess;
+
+// The one place that finds external tools: beside the executable first, then the installed helper
+// folder (<prefix>/libexec/halvorn), then PATH. Tests put their fakes first on PATH.
+namespace Tools {
+
+// The absolute path of the tool, or "" when it is nowhere.
+[[nodiscard]] QString find(const QString& name);
+
+// Prepares a process for a tool: it never waits on its standard input (a prompt would hang the
+// queue) and its standard output, which nobody reads, goes nowhere so that its pipe cannot fill.
+void prepare(QProcess& process);
+
+// Waits for a started process to end, at most timeoutMs, giving up early when the current thread
+// is asked to stop. A process still running then is killed and reaped. Returns whether it ended
+// by itself.
+bool waitOrKill(QProcess& process, int timeoutMs);
+
+} // namespace Tools

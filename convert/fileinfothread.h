@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMutex>
+#include <QStringList>
+#include <QThread>
+
+// The probe: one long-lived worker that runs FFmpeg on each queued file for its report and a
+// thumbnail, and answers each queued path with exactly one fileInfoReady, in queue order.
+class FileInfoThread final : public QThread {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(FileInfoThread)
+public:
+    static constexpr int thumbnailWidth = 88;
+    static constexpr int thumbnailHeight = 66;
+
+    explicit FileInfoThread(QObject* parent = nullptr);
+    // Stops the probe under way (its FFmpeg is ended) and waits for the thread.
+    ~FileInfoThread() override;
+
+    // Queues a path and starts the worker when it is idle. Never waits for a probe.
+    void enqueue(const QString& path);
+    // Queues a path without starting the worker (FFmpeg is missing; the path waits for a later start).
+    void keep(const QString& path);
+
+    // The first free thumbnail name in folder for the time t (seconds since 1970): t, then t written
+    // twice, three times and so on.
+    [[nodiscard]] static QString thumbnailPath(const QString& folder, qint64 t);
+
+signals:
+    void fileInfoReady(QStringList fileInfo, QStringList fileVideoInfo, QStringList fileAudioInfo);
+
+protected:
+    void run() override;
+
+private:
+    void probe(const QString& ffmpeg, const QString& path);
+    [[nodiscard]] bool takeNext(QString& path);
+
+    QMutex lock;
+    QStringList queue;  // guarded by lock
+    bool busy = false;  // guarded by lock: the worker has work and will look at the queue again
+};

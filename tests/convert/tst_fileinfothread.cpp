@@ -1,0 +1,172 @@
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "convert/fileinfothread.h"
+#include "testsupport.h"
+
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QString media(const QString& name)
+{
+    return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
+}
+
+} // namespace
+
+class TestFileInfoThread : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<IsolatedHome> home;
+    QTemporaryDir work;
+
+private slots:
+    void initTestCase()
+    {
+        Startup::setIdentity();
+        home = std::make_unique<IsolatedHome>();
+        Startup::makeTempFolder();
+    }
+
+    void probe_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("duration");
+        QTest::addColumn<QString>("videoCodec");
+        QTest::addColumn<QString>("frameSize");
+        QTest::addColumn<QString>("audioCodec");
+        QTest::addRow("picture and sound") << media("av.mp4") << "00:00:03" << "h264" << "320x240" << "aac";
+        QTest::addRow("sound only") << media("audio.mp3") << "00:00:03" << "" << "" << "mp3";
+        QTest::addRow("picture only") << media("video.mkv") << "00:00:02" << "mpeg4" << "160x120" << "";
+        QTest::addRow("not media") << media("unreadable.mp4") << "00:00:00" << "" << "" << "";
+        QTest::addRow("missing file") << media("absent.mp4") << "00:00:00" << "" << "" << "";
+    }
+    void probe()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, videoCodec);
+        QFETCH(QString, frameSize);
+        QFETCH(QString, audioCodec);
+        FileInfoThread probe;
+        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
+        probe.enqueue(path);
+        QVERIFY(replies.wait(30000));
+
+        const QStringList info = replies.at(0).at(0).toStringList();
+        const QStringList video = replies.at(0).at(1).toStringList();
+        const QStringList audio = replies.at(0).at(2).toStringList();
+        QCOMPARE(info.size(), 5);
+        QCOMPARE(info.at(0), QFileInfo(path).fileName());
+        QCOMPARE(info.at(1), QStringLiteral(HALVORN_TEST_MEDIA "/"));
+        QCOMPARE(info.at(2), QFileInfo(path).completeBaseName());
+        QTEST(info.at(3), "duration");
+        QCOMPARE(video.value(0).section(' ', 0, 0), videoCodec);
+        QCOMPARE(video.value(2).section(' ', 0, 0), frameSize);
+        QCOMPARE(audio.value(0).section(' ', 0, 0), audioCodec);
+        if (videoCodec.isEmpty()) {
+            QCOMPARE(info.at(4), QString());
+        } else {
+            QVERIFY2(info.at(4).startsWith(Folders::tempFolder() + "/"), qPrintable(info.at(4)));
+            QCOMPARE(QImageReader(info.at(4)).size(), QSize(88, 66));
+        }
+    }
+
+    void oddNamesAreProbedAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("relativePath");
+        QTest::addColumn<QString>("baseName");
+        QTest::addRow("blanks, quotes, umlaut, leading dash") << "-a 'b' \"ü\".mp4" << "-a 'b' \"ü\"";
+        QTest::addRow("no extension in a dotted folder") << "clips.v2/movie" << "movie";
+        QTest::addRow("colon in the name") << "at 10:30.mp4" << "at 10:30";
+    }
+    void oddNamesAreProbedAsTheyAre()
+    {
+        QFETCH(QString, relativePath);
+        const QString path = work.filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile::remove(path);
+        QVERIFY(QFile::copy(media("av.mp4"), path));
+
+        FileInfoThread probe;
+        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
+        probe.enqueue(path);
+        QVERIFY(replies.wait(30000));
+        const QStringList info = replies.at(0).at(0).toStringList();
+        QTEST(info.at(2), "baseName");
+        QCOMPARE(info.at(3), "00:00:03");
+        QVERIFY2(!info.at(4).isEmpty(), "thumbnail");
+        QVERIFY(!replies.at(0).at(1).toStringList().isEmpty());
+    }
+
+    void quickCallsAreAnsweredOnceEachInOrder()
+    {
+        FileInfoThread probe;
+        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
+        const QStringList paths = {media("av.mp4"), media("audio.mp3"), media("unreadable.mp4"),
+                                   media("video.mkv"), media("av.mp4")};
+        for (const QString& path : paths)
+            probe.enqueue(path);
+        QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 5, 60000);
+        QTest::qWait(200);
+        QCOMPARE(replies.count(), 5);
+        for (int i = 0; i < paths.size(); ++i)
+            QCOMPARE(replies.at(i).at(0).toStringList().at(0), QFileInfo(paths.at(i)).fileName());
+        const QString first = replies.at(0).at(0).toStringList().at(4);
+        const QString last = replies.at(4).at(0).toStringList().at(4);
+        QVERIFY(!first.isEmpty() && !last.isEmpty());
+        QVERIFY2(first != last, "each probe has a thumbnail of its own");
+    }
+
+    void theWorkerStartsAgainAfterGoingIdle()
+    {
+        FileInfoThread probe;
+        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
+        for (int round = 1; round <= 5; ++round) {
+            probe.enqueue(media("unreadable.mp4"));
+            QTRY_COMPARE_WITH_TIMEOUT(replies.count(), round, 30000);
+        }
+    }
+
+    void thumbnailNamesInOneSecondDoNotCollide()
+    {
+        const QString folder = work.filePath("names/");
+        QDir().mkpath(folder);
+        QCOMPARE(FileInfoThread::thumbnailPath(folder, 1700000000), folder + "1700000000.png");
+        QFile(folder + "1700000000.png").open(QIODevice::WriteOnly);
+        QCOMPARE(FileInfoThread::thumbnailPath(folder, 1700000000), folder + "17000000001700000000.png");
+        QFile(folder + "17000000001700000000.png").open(QIODevice::WriteOnly);
+        QCOMPARE(FileInfoThread::thumbnailPath(folder, 1700000000),
+                 folder + "170000000017000000001700000000.png");
+    }
+
+    void missingFfmpegIsReportedAndThePathsWait()
+    {
+        home->installCatalogue();
+        MainWindow window;
+        QSignalSpy replies(&window, &MainWindow::fileInfoReady);
+        MessageRecorder recorder;
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir emptyBin;
+        qputenv("PATH", QFile::encodeName(emptyBin.path()));
+        window.getFileInfo(media("audio.mp3"));
+        qputenv("PATH", path);
+        QCOMPARE(recorder.prompts.size(), 1);
+        QCOMPARE(recorder.prompts.at(0).title, "Warning");
+        QCOMPARE(recorder.prompts.at(0).text,
+                 "FFMpeg could not be located or is not responding.\n\nPlease try re-installing Halvorn.");
+        QTest::qWait(300);
+        QCOMPARE(replies.count(), 0);
+
+        window.getFileInfo(media("video.mkv"));
+        QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 2, 30000);
+        QCOMPARE(replies.at(0).at(0).toStringList().at(0), "audio.mp3");
+        QCOMPARE(replies.at(1).at(0).toStringList().at(0), "video.mkv");
+    }
+};
+
+QTEST_MAIN(TestFileInfoThread)
+#include "tst_fileinfothread.moc"

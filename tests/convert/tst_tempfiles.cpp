@@ -1,0 +1,100 @@
+#include "convert/tempfiles.h"
+
+#include <QtTest>
+
+class TestTempFiles : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root;
+    QString temp;
+    QString outside;
+
+    static void write(const QString& path)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("data");
+    }
+
+private slots:
+    void init()
+    {
+        temp = root.filePath("data/temp");
+        outside = root.filePath("data/keep");
+        QDir(root.path()).removeRecursively();
+        QDir().mkpath(temp);
+        write(outside + "/precious.txt");
+        write(root.filePath("data/temp2/other.txt"));
+    }
+
+    void aFileInsideIsRemoved()
+    {
+        write(temp + "/123.png");
+        QVERIFY(TempFiles::removeInside(temp, temp + "/123.png"));
+        QVERIFY(!QFile::exists(temp + "/123.png"));
+    }
+
+    void aFolderInsideGoesWithEverythingInIt()
+    {
+        write(temp + "/burn/a/1.mpg");
+        write(temp + "/burn/.hidden");
+        QVERIFY(TempFiles::removeInside(temp, temp + "/burn"));
+        QVERIFY(!QFileInfo::exists(temp + "/burn"));
+        QVERIFY(QDir(temp).exists());
+    }
+
+    void nothingOutsideIsTouched_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addRow("another folder") << "data/keep/precious.txt";
+        QTest::addRow("dot-dot out of temp") << "data/temp/../keep/precious.txt";
+        QTest::addRow("dot-dot to the folder") << "data/temp/x/../../keep";
+        QTest::addRow("name that starts like temp") << "data/temp2/other.txt";
+        QTest::addRow("temp itself") << "data/temp";
+        QTest::addRow("temp with a trailing separator") << "data/temp/";
+        QTest::addRow("inside then up to temp") << "data/temp/sub/..";
+    }
+    void nothingOutsideIsTouched()
+    {
+        QFETCH(QString, path);
+        QDir().mkpath(temp + "/sub");
+        QVERIFY(!TempFiles::removeInside(temp, root.filePath(path)));
+        QVERIFY(QFile::exists(outside + "/precious.txt"));
+        QVERIFY(QFile::exists(root.filePath("data/temp2/other.txt")));
+        QVERIFY(QDir(temp + "/sub").exists());
+    }
+
+    void aLinkInsideIsRemovedNeverFollowed()
+    {
+        QVERIFY(QFile::link(outside + "/precious.txt", temp + "/file-link"));
+        QVERIFY(QFile::link(outside, temp + "/folder-link"));
+        QDir().mkpath(temp + "/work");
+        QVERIFY(QFile::link(outside, temp + "/work/nested-link"));
+
+        QVERIFY(TempFiles::removeInside(temp, temp + "/file-link"));
+        QVERIFY(TempFiles::removeInside(temp, temp + "/folder-link"));
+        QVERIFY(TempFiles::removeInside(temp, temp + "/work"));
+        QVERIFY(!QFileInfo(temp + "/file-link").isSymLink());
+        QVERIFY(!QFileInfo(temp + "/folder-link").isSymLink());
+        QVERIFY(!QFileInfo::exists(temp + "/work"));
+        QVERIFY(QFile::exists(outside + "/precious.txt"));
+    }
+
+    void aPathThroughALinkOutIsRefused()
+    {
+        QVERIFY(QFile::link(outside, temp + "/folder-link"));
+        QVERIFY(!TempFiles::removeInside(temp, temp + "/folder-link/precious.txt"));
+        QVERIFY(QFile::exists(outside + "/precious.txt"));
+    }
+
+    void missingOrEmptyPathsRemoveNothing()
+    {
+        QVERIFY(!TempFiles::removeInside(temp, temp + "/absent.png"));
+        QVERIFY(!TempFiles::removeInside(temp, QString()));
+        QVERIFY(!TempFiles::removeInside(root.filePath("no/such/temp"), outside + "/precious.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTempFiles)
+#include "tst_tempfiles.moc"

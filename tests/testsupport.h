@@ -2,12 +2,15 @@
 
 #include "app/folders.h"
 #include "app/messagebox.h"
+#include "app/startup.h"
 
 #include <QDir>
 #include <QFile>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 // Points every folder Halvorn uses at a fresh temporary home, for as long as it lives.
 class IsolatedHome final {
@@ -34,6 +37,24 @@ public:
 private:
     QTemporaryDir home;
 };
+
+// The state of a first start: identity set, a fresh home with the catalogue and the temporary folder.
+inline std::unique_ptr<IsolatedHome> startedHome()
+{
+    Startup::setIdentity();
+    auto home = std::make_unique<IsolatedHome>();
+    home->installCatalogue();
+    Startup::makeTempFolder();
+    return home;
+}
+
+#ifdef HALVORN_TEST_MEDIA
+// A file that the media script generated.
+inline QString testMedia(const QString& name)
+{
+    return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
+}
+#endif
 
 // Answers every message box with a chosen button and remembers what was asked.
 class MessageRecorder final {

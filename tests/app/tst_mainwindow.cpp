@@ -1,6 +1,5 @@
 #include "app/folders.h"
 #include "app/mainwindow.h"
-#include "app/startup.h"
 #include "intake/droppablewidget.h"
 #include "testsupport.h"
 
@@ -51,13 +50,7 @@ class TestMainWindow : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        Startup::setIdentity();
-        home = std::make_unique<IsolatedHome>();
-        home->installCatalogue();
-        Startup::makeTempFolder();
-    }
+    void initTestCase() { home = startedHome(); }
 
     void init()
     {

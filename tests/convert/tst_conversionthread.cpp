@@ -1,6 +1,5 @@
 #include "app/folders.h"
 #include "app/mainwindow.h"
-#include "app/startup.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "testsupport.h"
@@ -13,11 +12,6 @@
 #include <memory>
 
 namespace {
-
-QString media(const QString& name)
-{
-    return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
-}
 
 // Slowed to real time, so that a conversion lasts as long as its source and reports progress.
 const QStringList slowArguments = {"-s", "160x120", "-vf", "realtime", "-c:v", "mpeg4", "-c:a", "aac"};
@@ -69,13 +63,7 @@ class TestConversionThread : public QObject {
     QTemporaryDir out;
 
 private slots:
-    void initTestCase()
-    {
-        Startup::setIdentity();
-        home = std::make_unique<IsolatedHome>();
-        home->installCatalogue();
-        Startup::makeTempFolder();
-    }
+    void initTestCase() { home = startedHome(); }
 
     void init() { QFile::remove(Folders::runLogPath()); }
 
@@ -86,7 +74,7 @@ private slots:
         QSignalSpy progress(&worker, &ConversionThread::conversionProgress);
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
         QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
-        worker.setJob(" " + media("av.mp4") + " ", slowArguments, out.filePath("progress") + " ", "mkv");
+        worker.setJob(" " + testMedia("av.mp4") + " ", slowArguments, out.filePath("progress") + " ", "mkv");
         worker.start();
         QVERIFY(complete.wait(30000));
 
@@ -106,7 +94,7 @@ private slots:
 
         const QStringList lines = runLogLines();
         QCOMPARE(lines.first(), QString("Starting conversion: ffmpeg -i \"%1\" %2 \"%3\"")
-                                    .arg(media("av.mp4"), slowArguments.join(' '), output));
+                                    .arg(testMedia("av.mp4"), slowArguments.join(' '), output));
         QVERIFY(lines.size() >= 4);
         QCOMPARE(lines.at(lines.size() - 2), "Conversion finished: quitOK=true");
         QCOMPARE(lines.last(), QString());
@@ -123,7 +111,7 @@ private slots:
         ConversionThread worker;
         QSignalSpy started(&worker, &ConversionThread::startConversion);
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(media("av.mp4"), {"-c:v", "mpeg4", "-c:a", "aac"}, base, "mp4");
+        worker.setJob(testMedia("av.mp4"), {"-c:v", "mpeg4", "-c:a", "aac"}, base, "mp4");
         worker.start();
         QVERIFY(complete.wait(30000));
         QCOMPARE(started.at(0).at(0).toString(), "taken (New)(2).mp4");
@@ -142,7 +130,7 @@ private slots:
         ConversionThread worker;
         QSignalSpy progress(&worker, &ConversionThread::conversionProgress);
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(media("av.mp4"), {"-c:v", "no_such_encoder"}, out.filePath("rejected"), "mp4");
+        worker.setJob(testMedia("av.mp4"), {"-c:v", "no_such_encoder"}, out.filePath("rejected"), "mp4");
         worker.start();
         QVERIFY(complete.wait(30000));
         QCOMPARE(complete.at(0).at(0).toBool(), false);
@@ -160,7 +148,7 @@ private slots:
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
         QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
         const QString base = out.filePath("cancelled-run");
-        worker.setJob(media("long.mp4"), slowArguments, base, "mkv");
+        worker.setJob(testMedia("long.mp4"), slowArguments, base, "mkv");
         worker.start();
         QVERIFY(progress.wait(30000));
         QVERIFY(anyProcessMentions(base));
@@ -179,7 +167,7 @@ private slots:
         ConversionThread worker;
         QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(media("long.mp4"), slowArguments, out.filePath("early-cancel"), "mkv");
+        worker.setJob(testMedia("long.mp4"), slowArguments, out.filePath("early-cancel"), "mkv");
         worker.cancel();
         worker.start();
         QVERIFY(cancelled.wait(5000));
@@ -194,7 +182,7 @@ private slots:
         ConversionThread worker;
         QSignalSpy started(&worker, &ConversionThread::startConversion);
         QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(media("av.mp4"), {"-c:v", "mpeg4"}, out.filePath("no-ffmpeg"), "mp4");
+        worker.setJob(testMedia("av.mp4"), {"-c:v", "mpeg4"}, out.filePath("no-ffmpeg"), "mp4");
         worker.start();
         QVERIFY(complete.wait(10000));
         qputenv("PATH", path);
@@ -220,7 +208,7 @@ private slots:
         MainWindow window;
         QSignalSpy complete(&window, &MainWindow::conversionComplete);
         const QString base = out.filePath("fitted-" + QFileInfo(source).baseName());
-        window.startNewConversion(media(source), "-s 320x240 -c:v mpeg4 -c:a aac", aspect, base, "mkv");
+        window.startNewConversion(testMedia(source), "-s 320x240 -c:v mpeg4 -c:a aac", aspect, base, "mkv");
         QVERIFY(complete.wait(30000));
         QVERIFY(complete.at(0).at(0).toBool());
         const QString made = report(base + ".mkv");
@@ -237,7 +225,7 @@ private slots:
         QSignalSpy progress(&window, &MainWindow::conversionProgress);
         QSignalSpy cancelled(&window, &MainWindow::conversionCancelled);
         const QString base = Folders::tempFolder() + "/burn-item";
-        window.startNewConversion(media("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
+        window.startNewConversion(testMedia("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
         QVERIFY(progress.wait(30000));
         QVERIFY(QFile::exists(base + ".mkv"));
         window.stopConversion();
@@ -252,7 +240,7 @@ private slots:
         {
             MainWindow window;
             QSignalSpy progress(&window, &MainWindow::conversionProgress);
-            window.startNewConversion(media("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
+            window.startNewConversion(testMedia("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
             QVERIFY(progress.wait(30000));
         }
         QVERIFY2(!anyProcessMentions(base), "no FFmpeg outlives the window");

@@ -1,5 +1,4 @@
 #include "app/mainwindow.h"
-#include "app/startup.h"
 #include "convert/fileinfothread.h"
 #include "testsupport.h"
 
@@ -9,15 +8,6 @@
 
 #include <memory>
 
-namespace {
-
-QString media(const QString& name)
-{
-    return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
-}
-
-} // namespace
-
 class TestFileInfoThread : public QObject {
     Q_OBJECT
 
@@ -25,12 +15,7 @@ class TestFileInfoThread : public QObject {
     QTemporaryDir work;
 
 private slots:
-    void initTestCase()
-    {
-        Startup::setIdentity();
-        home = std::make_unique<IsolatedHome>();
-        Startup::makeTempFolder();
-    }
+    void initTestCase() { home = startedHome(); }
 
     void probe_data()
     {
@@ -39,11 +24,11 @@ private slots:
         QTest::addColumn<QString>("videoCodec");
         QTest::addColumn<QString>("frameSize");
         QTest::addColumn<QString>("audioCodec");
-        QTest::addRow("picture and sound") << media("av.mp4") << "00:00:03" << "h264" << "320x240" << "aac";
-        QTest::addRow("sound only") << media("audio.mp3") << "00:00:03" << "" << "" << "mp3";
-        QTest::addRow("picture only") << media("video.mkv") << "00:00:02" << "mpeg4" << "160x120" << "";
-        QTest::addRow("not media") << media("unreadable.mp4") << "00:00:00" << "" << "" << "";
-        QTest::addRow("missing file") << media("absent.mp4") << "00:00:00" << "" << "" << "";
+        QTest::addRow("picture and sound") << testMedia("av.mp4") << "00:00:03" << "h264" << "320x240" << "aac";
+        QTest::addRow("sound only") << testMedia("audio.mp3") << "00:00:03" << "" << "" << "mp3";
+        QTest::addRow("picture only") << testMedia("video.mkv") << "00:00:02" << "mpeg4" << "160x120" << "";
+        QTest::addRow("not media") << testMedia("unreadable.mp4") << "00:00:00" << "" << "" << "";
+        QTest::addRow("missing file") << testMedia("absent.mp4") << "00:00:00" << "" << "" << "";
     }
     void probe()
     {
@@ -89,7 +74,7 @@ private slots:
         const QString path = work.filePath(relativePath);
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile::remove(path);
-        QVERIFY(QFile::copy(media("av.mp4"), path));
+        QVERIFY(QFile::copy(testMedia("av.mp4"), path));
 
         FileInfoThread probe;
         QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
@@ -106,8 +91,8 @@ private slots:
     {
         FileInfoThread probe;
         QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
-        const QStringList paths = {media("av.mp4"), media("audio.mp3"), media("unreadable.mp4"),
-                                   media("video.mkv"), media("av.mp4")};
+        const QStringList paths = {testMedia("av.mp4"), testMedia("audio.mp3"), testMedia("unreadable.mp4"),
+                                   testMedia("video.mkv"), testMedia("av.mp4")};
         for (const QString& path : paths)
             probe.enqueue(path);
         QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 5, 60000);
@@ -126,7 +111,7 @@ private slots:
         FileInfoThread probe;
         QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
         for (int round = 1; round <= 5; ++round) {
-            probe.enqueue(media("unreadable.mp4"));
+            probe.enqueue(testMedia("unreadable.mp4"));
             QTRY_COMPARE_WITH_TIMEOUT(replies.count(), round, 30000);
         }
     }
@@ -145,14 +130,13 @@ private slots:
 
     void missingFfmpegIsReportedAndThePathsWait()
     {
-        home->installCatalogue();
         MainWindow window;
         QSignalSpy replies(&window, &MainWindow::fileInfoReady);
         MessageRecorder recorder;
         const QByteArray path = qgetenv("PATH");
         QTemporaryDir emptyBin;
         qputenv("PATH", QFile::encodeName(emptyBin.path()));
-        window.getFileInfo(media("audio.mp3"));
+        window.getFileInfo(testMedia("audio.mp3"));
         qputenv("PATH", path);
         QCOMPARE(recorder.prompts.size(), 1);
         QCOMPARE(recorder.prompts.at(0).title, "Warning");
@@ -161,7 +145,7 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(replies.count(), 0);
 
-        window.getFileInfo(media("video.mkv"));
+        window.getFileInfo(testMedia("video.mkv"));
         QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 2, 30000);
         QCOMPARE(replies.at(0).at(0).toStringList().at(0), "audio.mp3");
         QCOMPARE(replies.at(1).at(0).toStringList().at(0), "video.mkv");

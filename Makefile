@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test art clean
 
 all: build
 
@@ -26,6 +26,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+art: configure
+	cmake --build $(BUILD_DIR) --target art
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -4,6 +4,7 @@
 #include "app/logfile.h"
 #include "app/messagebox.h"
 #include "app/tools.h"
+#include "app/updatecheck.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
@@ -11,13 +12,24 @@
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
 
+#include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QImageReader>
 #include <QLoggingCategory>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QQmlContext>
 #include <QQmlError>
 #include <QQuickItem>
+#include <QScreen>
+#include <QSizeGrip>
 #include <QStandardPaths>
+#include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcWindow, "halvorn.window")
 
@@ -51,6 +63,10 @@ MainWindow::MainWindow(QWidget* parent)
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
+    buildMenus();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QSizeGrip(this), 0, Qt::AlignRight | Qt::AlignBottom);
 
     if (QQuickItem* root = rootObject()) {
         connect(root, &QQuickItem::heightChanged, this, &MainWindow::changeDroppableSize);
@@ -62,6 +78,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(conversionThread, &ConversionThread::conversionProgress, this, &MainWindow::conversionProgress);
     connect(conversionThread, &ConversionThread::conversionComplete, this, &MainWindow::conversionComplete);
     connect(conversionThread, &ConversionThread::conversionCancelled, this, &MainWindow::conversionCancelled);
+
+    silentUpdateCheck = true;
+    checkForUpdates();
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,9 +105,126 @@ void MainWindow::changeDroppableSize()
     droppableWidget->setFixedSize(width() - 410, height() - 42);
 }
 
+void MainWindow::buildMenus()
+{
+    fileMenu = new QMenu(this);
+    connect(fileMenu->addAction(tr("Add Audio File")), &QAction::triggered, this, &MainWindow::addAudioFile);
+    connect(fileMenu->addAction(tr("Add Video File")), &QAction::triggered, this, &MainWindow::addVideoFile);
+    fileMenu->addSeparator();
+    connect(fileMenu->addAction(tr("Exit")), &QAction::triggered, this, &MainWindow::exitAction);
+
+    helpMenu = new QMenu(this);
+    connect(helpMenu->addAction(tr("About")), &QAction::triggered, this, &MainWindow::aboutAction);
+    helpMenu->addSeparator();
+    // A build without a web site offers no links to one rather than links that lead nowhere.
+    const bool hasSite = !UpdateCheck::siteAddress().isEmpty();
+    const auto addSiteAction = [this, hasSite](const QString& text, void (MainWindow::*slot)()) {
+        QAction* action = helpMenu->addAction(text);
+        action->setEnabled(hasSite);
+        connect(action, &QAction::triggered, this, slot);
+    };
+    addSiteAction(tr("Manual"), &MainWindow::manualAction);
+    addSiteAction(tr("Website"), &MainWindow::websiteAction);
+    helpMenu->addSeparator();
+    addSiteAction(tr("Check for Updates"), &MainWindow::updateAction);
+    addSiteAction(tr("Report a Bug"), &MainWindow::reportBugAction);
+}
+
+void MainWindow::exitAction()
+{
+    close();
+}
+
+void MainWindow::aboutAction()
+{
+    QImageReader icon(QStringLiteral(":/qml/images/icon.ico"));
+    icon.jumpToImage(2);
+    MessageBox::Prompt about;
+    about.title = QStringLiteral("About");
+    about.text = QStringLiteral("Halvorn v") + QCoreApplication::applicationVersion();
+    about.informativeText = QStringLiteral("This software uses libraries from the FFmpeg project under the LGPLv2.1");
+    about.iconPixmap = QPixmap::fromImage(icon.read());
+    MessageBox::ask(nullptr, about);
+}
+
+void MainWindow::openSitePage(const QString& path)
+{
+    const QUrl page = UpdateCheck::sitePage(path);
+    if (page.isValid())
+        QDesktopServices::openUrl(page);
+}
+
+void MainWindow::reportBugAction()
+{
+    openSitePage(QStringLiteral("/support"));
+}
+
+void MainWindow::manualAction()
+{
+    openSitePage(QStringLiteral("/manual"));
+}
+
+void MainWindow::websiteAction()
+{
+    openSitePage(QStringLiteral("/"));
+}
+
+void MainWindow::updateAction()
+{
+    silentUpdateCheck = false;
+    checkForUpdates();
+}
+
+void MainWindow::checkForUpdates()
+{
+    const QUrl versionRequest = UpdateCheck::sitePage(QStringLiteral("/current-version"));
+    if (!versionRequest.isValid())
+        return;
+    // One manager serves every check; each reply is released once it has been handled.
+    if (!networkManager) {
+        networkManager = new QNetworkAccessManager(this);
+        connect(networkManager, &QNetworkAccessManager::finished, this, &MainWindow::doneHttp);
+    }
+    QNetworkRequest request(versionRequest);
+    request.setTransferTimeout(int(updateTimeout.count()));
+    networkManager->get(request);
+}
+
+void MainWindow::doneHttp(QNetworkReply* reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        qCWarning(lcWindow) << "update check failed:" << reply->errorString();
+        if (!silentUpdateCheck)
+            warning(QStringLiteral("The update check failed: %1").arg(reply->errorString()));
+        return;
+    }
+    const QString text = UpdateCheck::replyText(reply->readAll());
+    if (UpdateCheck::isNewer(text, QCoreApplication::applicationVersion())) {
+        if (MessageBox::yesNo(nullptr, QStringLiteral("New Update Available"), UpdateCheck::newVersionMessage(text)))
+            openSitePage(QStringLiteral("/update?version=") + QCoreApplication::applicationVersion().trimmed());
+    } else if (!silentUpdateCheck) {
+        warning(QStringLiteral("You have the most up to date version installed"));
+    }
+}
+
 void MainWindow::minimize()
 {
     showMinimized();
+}
+
+void MainWindow::showMaximized()
+{
+    // The frameless window never enters the platform's maximised state: it only takes the size of
+    // the work area, and restoring puts back exactly the rectangle it had.
+    normalGeometry = geometry();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+}
+
+void MainWindow::showNormal()
+{
+    setGeometry(normalGeometry);
 }
 
 QStringList MainWindow::getAddModel() const
@@ -114,6 +250,14 @@ QStringList MainWindow::getOutputModel(QString formatId) const
 void MainWindow::incrementCount(int formatId, int outputId)
 {
     catalogue.incrementCount(formatId, outputId);
+}
+
+void MainWindow::showMenu(int menu, int x)
+{
+    QMenu* const menus[] = {fileMenu, helpMenu};
+    if (menu < 0 || menu >= int(std::size(menus)))
+        return;
+    menus[menu]->popup(mapToGlobal(QPoint(x, 30)));
 }
 
 QStringList MainWindow::openInputFile(QString title, QString filter)
@@ -168,6 +312,29 @@ void MainWindow::openFolder(QString path)
     Desktop::showInFileManager(QDir::fromNativeSeparators(path));
 }
 
+bool MainWindow::prepareToClose()
+{
+    // Listed first: what a worker still writes after this moment is not deleted.
+    const QString temp = Folders::tempFolder();
+    const QStringList entries = QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                                     | QDir::System);
+    if (conversionThread->isRunning()) {
+        if (!yesno(QStringLiteral("Conversions will be cancelled - are you sure you want to close?")))
+            return false;
+        stopConversion();
+    }
+    for (const QString& entry : entries)
+        (void)removeFile(temp + QLatin1Char('/') + entry);
+    closeApproved = true;
+    return true;
+}
+
+void MainWindow::close()
+{
+    if (prepareToClose())
+        QWidget::close();
+}
+
 void MainWindow::warning(QString text)
 {
     MessageBox::warning(nullptr, QStringLiteral("Warning"), text);
@@ -214,6 +381,36 @@ void MainWindow::playDisc(QString)
 {
     if (!burnDriveRoot.isEmpty())
         Desktop::playDisc(burnDriveRoot);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event)
+{
+    QQuickWidget::mousePressEvent(event);
+    dragPosition = event->position().toPoint();
+    // Only the title strip moves the window.
+    if (event->button() == Qt::LeftButton && dragPosition.y() < 31)
+        dragging = true;
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event)
+{
+    QQuickWidget::mouseReleaseEvent(event);
+    dragging = false;
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event)
+{
+    QQuickWidget::mouseMoveEvent(event);
+    if (dragging)
+        move(pos() + event->position().toPoint() - dragPosition);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (closeApproved || prepareToClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent*)

@@ -2,16 +2,25 @@
 
 #include "catalogue/catalogue.h"
 
+#include <QPoint>
 #include <QQuickWidget>
+#include <QRect>
 #include <QStringList>
+
+#include <chrono>
 
 class ConversionThread;
 class DroppableWidget;
 class FileInfoThread;
+class QAction;
+class QMenu;
+class QNetworkAccessManager;
+class QNetworkReply;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
-// everything native. The order of the signals, slots and invokables below is the order the pages'
-// script interface exposes; keep it when adding to it.
+// everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
+// order of the signals, slots and invokables below is the order the pages' script interface
+// exposes; keep it when adding to it.
 class MainWindow final : public QQuickWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(MainWindow)
@@ -26,6 +35,8 @@ public:
     void addFiles(const QStringList& files);
 
     [[nodiscard]] DroppableWidget* dropTarget() const { return droppableWidget; }
+    // How long an update request may take before it counts as failed.
+    void setUpdateTimeout(std::chrono::milliseconds timeout) { updateTimeout = timeout; }
 
 signals:
     void fileDropped(QStringList file);
@@ -44,14 +55,24 @@ signals:
 
 public slots:
     void changeDroppableSize();
+    void exitAction();
+    void aboutAction();
+    void reportBugAction();
+    void manualAction();
+    void websiteAction();
+    void updateAction();
+    void doneHttp(QNetworkReply* reply);
     void minimize();
 
 public:
+    Q_INVOKABLE void showMaximized();
+    Q_INVOKABLE void showNormal();
     Q_INVOKABLE QStringList getAddModel() const;
     Q_INVOKABLE QStringList getDeviceModel() const;
     Q_INVOKABLE QStringList getFormatModel() const;
     Q_INVOKABLE QStringList getOutputModel(QString formatId) const;
     Q_INVOKABLE void incrementCount(int formatId, int outputId);
+    Q_INVOKABLE void showMenu(int menu, int x);
     Q_INVOKABLE QStringList openInputFile(QString title, QString filter);
     Q_INVOKABLE QString openOutputFolder();
     Q_INVOKABLE void getFileInfo(QString file);
@@ -60,6 +81,7 @@ public:
     Q_INVOKABLE void stopConversion();
     Q_INVOKABLE bool removeFile(QString path);
     Q_INVOKABLE void openFolder(QString path);
+    Q_INVOKABLE void close();
     Q_INVOKABLE void warning(QString text);
     Q_INVOKABLE bool yesno(QString text);
     Q_INVOKABLE void changeCursor(int shape);
@@ -71,14 +93,35 @@ public:
     Q_INVOKABLE void playDisc(QString name);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
+    // Every way of closing (the window manager, a shortcut) goes through close().
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    DroppableWidget* droppableWidget = nullptr;
-    FileInfoThread* fileInfoThread = nullptr;
+    void buildMenus();
+    // Asks when a conversion runs and empties the temporary folder; false when the user says no.
+    [[nodiscard]] bool prepareToClose();
+    void checkForUpdates();
+    void openSitePage(const QString& path);
+
     ConversionThread* conversionThread = nullptr;
+    DroppableWidget* droppableWidget = nullptr;
+    QPoint dragPosition;
+    bool dragging = false;
     Catalogue catalogue;
+    QMenu* fileMenu = nullptr;
+    QMenu* helpMenu = nullptr;
+    FileInfoThread* fileInfoThread = nullptr;
+    QRect normalGeometry;
+    QNetworkAccessManager* networkManager = nullptr;
+    bool silentUpdateCheck = true;
+    std::chrono::milliseconds updateTimeout{10000};
+    // Set once the closing has been agreed and prepared, so that it is not prepared twice.
+    bool closeApproved = false;
     // Root folder of the drive last chosen for burning; what "play" opens after a burn.
     QString burnDriveRoot;
 };

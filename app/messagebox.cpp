@@ -34,22 +34,25 @@ QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt)
         return answerer(prompt);
     QMessageBox box(prompt.icon, prompt.title, prompt.text, prompt.buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(prompt.informativeText);
+    if (!prompt.iconPixmap.isNull())
+        box.setIconPixmap(prompt.iconPixmap);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 void warning(QWidget* parent, const QString& title, const QString& text)
 {
-    ask(parent, {QMessageBox::Warning, title, text, QMessageBox::Ok});
+    ask(parent, {QMessageBox::Warning, title, text, QMessageBox::Ok, {}, {}});
 }
 
 void critical(QWidget* parent, const QString& title, const QString& text)
 {
-    ask(parent, {QMessageBox::Critical, title, text, QMessageBox::Ok});
+    ask(parent, {QMessageBox::Critical, title, text, QMessageBox::Ok, {}, {}});
 }
 
 bool yesNo(QWidget* parent, const QString& title, const QString& text)
 {
-    return ask(parent, {QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No})
+    return ask(parent, {QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, {}, {}})
         == QMessageBox::Yes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMessageBox>
+#include <QPixmap>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,8 @@ struct Prompt {
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QString informativeText;
+    QPixmap iconPixmap; // shown instead of the icon's standard picture when set
 };
 
 using Answerer = std::function<QMessageBox::StandardButton(const Prompt&)>;

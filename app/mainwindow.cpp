@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/filedialogs.h"
 #include "app/folders.h"
 #include "app/logfile.h"
 #include "app/messagebox.h"
@@ -15,7 +16,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLoggingCategory>
@@ -262,13 +262,24 @@ void MainWindow::showMenu(int menu, int x)
 
 QStringList MainWindow::openInputFile(QString title, QString filter)
 {
-    return QFileDialog::getOpenFileNames(this, title, homeFolder(), filter);
+    return FileDialogs::openFiles(this, title, homeFolder(), filter);
 }
 
 QString MainWindow::openOutputFolder()
 {
-    return QFileDialog::getExistingDirectory(this, tr("Open Output Folder"), homeFolder(),
-                                             QFileDialog::ShowDirsOnly);
+    return FileDialogs::existingFolder(this, tr("Open Output Folder"), homeFolder());
+}
+
+QString MainWindow::selectCd()
+{
+    warning(QStringLiteral("Ripping audio CDs is not available in this version of Halvorn yet."));
+    return QStringLiteral("1");
+}
+
+QString MainWindow::selectDvd()
+{
+    warning(QStringLiteral("Ripping DVDs is not available in this version of Halvorn yet."));
+    return QStringLiteral("1");
 }
 
 void MainWindow::getFileInfo(QString file)
@@ -377,6 +388,13 @@ void MainWindow::makeDir(QString path)
     QDir().mkpath(path);
 }
 
+QString MainWindow::selectBurnDisc(QString, int)
+{
+    // No drive can be chosen yet: the run is refused as if the drive dialog had been cancelled.
+    warning(QStringLiteral("Burning discs is not available in this version of Halvorn yet."));
+    return {};
+}
+
 void MainWindow::playDisc(QString)
 {
     if (!burnDriveRoot.isEmpty())
@@ -422,4 +440,12 @@ void MainWindow::dragEnterEvent(QDragEnterEvent*)
 void MainWindow::dragLeaveEvent(QDragLeaveEvent*)
 {
     droppableWidget->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QString MainWindow::joinPath(QString folder, QString name) const
+{
+    QString path = QDir::toNativeSeparators(folder);
+    if (!path.endsWith(QDir::separator()))
+        path += QDir::separator();
+    return path + name;
 }

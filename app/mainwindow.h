@@ -75,6 +75,8 @@ public:
     Q_INVOKABLE void showMenu(int menu, int x);
     Q_INVOKABLE QStringList openInputFile(QString title, QString filter);
     Q_INVOKABLE QString openOutputFolder();
+    Q_INVOKABLE QString selectCd();
+    Q_INVOKABLE QString selectDvd();
     Q_INVOKABLE void getFileInfo(QString file);
     Q_INVOKABLE void startNewConversion(QString inFile, QString ffmpegArgs, QString aspect, QString outFile,
                                         QString outExt);
@@ -90,7 +92,10 @@ public:
     Q_INVOKABLE QString getMusicFolder() const;
     Q_INVOKABLE QString getVideoFolder() const;
     Q_INVOKABLE void makeDir(QString path);
+    Q_INVOKABLE QString selectBurnDisc(QString discType, int duration);
     Q_INVOKABLE void playDisc(QString name);
+    // The pages never write a separator themselves: folder, with one separator, then name.
+    Q_INVOKABLE QString joinPath(QString folder, QString name) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,5 +1,7 @@
 #include "app/messagebox.h"
 
+#include "app/filedialogs.h"
+
 #include <cstdio>
 
 namespace MessageBox {
@@ -25,6 +27,10 @@ void answerOnStandardError()
         std::fprintf(stderr, "%s: %s\n", qUtf8Printable(prompt.title), qUtf8Printable(prompt.text));
         std::fflush(stderr);
         return prompt.buttons.testFlag(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok;
+    });
+    FileDialogs::setAnswerer([](const FileDialogs::Request& request) {
+        std::fprintf(stderr, "%s: cancelled\n", qUtf8Printable(request.title));
+        return QStringList();
     });
 }
 

@@ -42,6 +42,8 @@ private:
 inline std::unique_ptr<IsolatedHome> startedHome()
 {
     Startup::setIdentity();
+    // A box nobody answers would block the test for ever.
+    MessageBox::answerOnStandardError();
     auto home = std::make_unique<IsolatedHome>();
     home->installCatalogue();
     Startup::makeTempFolder();
@@ -67,7 +69,7 @@ public:
             return this->answer;
         });
     }
-    ~MessageRecorder() { MessageBox::setAnswerer({}); }
+    ~MessageRecorder() { MessageBox::answerOnStandardError(); }
     Q_DISABLE_COPY_MOVE(MessageRecorder)
 
     QMessageBox::StandardButton answer;

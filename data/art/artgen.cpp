@@ -1,5 +1,6 @@
-// Draws Halvorn's interface art: every picture under qml/images comes from here, so a change of
-// palette or stroke is one edit. Run `make art` to rebuild them.
+// Draws Halvorn's pictures: the interface art under qml/images and the catalogue icons under
+// qml/images/icons, so that a change of palette or stroke is one edit. `make art` rebuilds them.
+// The loading animation is written as numbered frames for ImageMagick to join into a GIF.
 
 #include <QBuffer>
 #include <QDir>
@@ -8,18 +9,34 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QtEndian>
+#include <QTextStream>
+#include <QtMath>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
 namespace Palette {
 const QColor window("#555555");
-const QColor raised("#6e6c69");
-const QColor light("#fdfdfd");
+const QColor page("#686663");
+const QColor raised("#76736f");
+const QColor deep("#3c3b3a");
+const QColor line("#4a4948");
+const QColor title("#fdfdfd");
+const QColor fact("#dddddd");
+const QColor muted("#b4b2ae");
 const QColor accent("#f0a030");
+const QColor accentDark("#c98220");
+const QColor danger("#e04848");
+const QColor cancel("#b5504a");
+const QColor videoFamily("#4f7fb0");
+const QColor audioFamily("#5f9a6a");
+const QColor discFamily("#8a6ab0");
 } // namespace Palette
+
+const QString fontFamily = QStringLiteral("DejaVu Sans");
+constexpr qreal stroke = 2.0;
 
 QImage canvas(int width, int height)
 {
@@ -28,34 +45,603 @@ QImage canvas(int width, int height)
     return image;
 }
 
-// The application icon: a rounded dark tile with a short waveform turning into an amber arrow.
+struct Painter : QPainter {
+    explicit Painter(QImage* image)
+        : QPainter(image)
+    {
+        setRenderHint(QPainter::Antialiasing);
+        setRenderHint(QPainter::TextAntialiasing);
+    }
+    void pen(const QColor& color, qreal width = stroke)
+    {
+        setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        setBrush(Qt::NoBrush);
+    }
+    void fill(const QColor& color)
+    {
+        setPen(Qt::NoPen);
+        setBrush(color);
+    }
+    void text(const QRectF& box, const QString& words, const QColor& color, int pixelSize, bool bold = false,
+              int flags = Qt::AlignCenter)
+    {
+        QFont font(fontFamily);
+        font.setPixelSize(pixelSize);
+        font.setBold(bold);
+        setFont(font);
+        setPen(color);
+        drawText(box, flags, words);
+    }
+};
+
+// A flat raised surface: a faint shadow below and a one-pixel highlight along its top edge.
+void raisedTile(Painter& p, const QRectF& box, const QColor& color, qreal radius = 4)
+{
+    p.fill(QColor(0, 0, 0, 60));
+    p.drawRoundedRect(box.translated(0, 1), radius, radius);
+    p.fill(color.lighter(118));
+    p.drawRoundedRect(box, radius, radius);
+    p.fill(color);
+    p.drawRoundedRect(box.adjusted(0, 1, 0, 0), radius, radius);
+}
+
+// ---- glyphs, drawn into a square of side s at (x, y) -------------------------------------------
+
+void glyphPlus(Painter& p, QPointF c, qreal r, const QColor& color)
+{
+    p.pen(color, 2.5);
+    p.drawEllipse(c, r, r);
+    p.drawLine(QPointF(c.x() - r * 0.5, c.y()), QPointF(c.x() + r * 0.5, c.y()));
+    p.drawLine(QPointF(c.x(), c.y() - r * 0.5), QPointF(c.x(), c.y() + r * 0.5));
+}
+
+void glyphSliders(Painter& p, QPointF c, qreal r, const QColor& color)
+{
+    p.pen(color, 2.5);
+    const qreal knobs[] = {-0.4, 0.35, -0.1};
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = c.y() + (i - 1) * r * 0.7;
+        p.drawLine(QPointF(c.x() - r, y), QPointF(c.x() + r, y));
+        p.fill(color);
+        p.drawEllipse(QPointF(c.x() + knobs[i] * r * 2, y), 3.5, 3.5);
+        p.pen(color, 2.5);
+    }
+}
+
+void glyphConvert(Painter& p, QPointF c, qreal r, const QColor& color)
+{
+    p.pen(color, 2.5);
+    const QRectF ring(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    p.drawArc(ring, 30 * 16, 150 * 16);
+    p.drawArc(ring, 210 * 16, 150 * 16);
+    p.fill(color);
+    QPolygonF head1{{c.x() + r * 0.55, c.y() - r * 0.95}, {c.x() + r * 1.25, c.y() - r * 0.55},
+                    {c.x() + r * 0.6, c.y() - r * 0.05}};
+    QPolygonF head2{{c.x() - r * 0.55, c.y() + r * 0.95}, {c.x() - r * 1.25, c.y() + r * 0.55},
+                    {c.x() - r * 0.6, c.y() + r * 0.05}};
+    p.drawPolygon(head1);
+    p.drawPolygon(head2);
+}
+
+void glyphNote(Painter& p, QRectF box, const QColor& color, qreal width = stroke)
+{
+    const qreal w = box.width();
+    p.pen(color, width);
+    const QPointF stemTop(box.left() + w * 0.62, box.top() + w * 0.1);
+    const QPointF stemBottom(box.left() + w * 0.62, box.top() + w * 0.72);
+    p.drawLine(stemTop, stemBottom);
+    p.drawLine(stemTop, QPointF(box.left() + w * 0.9, box.top() + w * 0.28));
+    p.fill(color);
+    p.drawEllipse(QPointF(box.left() + w * 0.45, box.top() + w * 0.76), w * 0.2, w * 0.16);
+}
+
+void glyphFilm(Painter& p, QRectF box, const QColor& color, qreal width = stroke)
+{
+    p.pen(color, width);
+    const QRectF body = box.adjusted(box.width() * 0.08, box.height() * 0.22, -box.width() * 0.3, -box.height() * 0.22);
+    p.drawRoundedRect(body, 2, 2);
+    QPolygonF lens{{body.right() + box.width() * 0.04, body.center().y()},
+                   {box.right() - box.width() * 0.06, body.top() + body.height() * 0.1},
+                   {box.right() - box.width() * 0.06, body.bottom() - body.height() * 0.1}};
+    p.drawPolygon(lens);
+}
+
+void glyphClock(Painter& p, QRectF box, const QColor& color)
+{
+    p.pen(color, 1.6);
+    const QPointF c = box.center();
+    const qreal r = box.width() * 0.42;
+    p.drawEllipse(c, r, r);
+    p.drawLine(c, QPointF(c.x(), c.y() - r * 0.65));
+    p.drawLine(c, QPointF(c.x() + r * 0.5, c.y()));
+}
+
+void glyphCross(Painter& p, QRectF box, const QColor& color, qreal width = stroke)
+{
+    p.pen(color, width);
+    p.drawLine(box.topLeft(), box.bottomRight());
+    p.drawLine(box.topRight(), box.bottomLeft());
+}
+
+void glyphTick(Painter& p, QRectF box, const QColor& color, qreal width)
+{
+    p.pen(color, width);
+    QPainterPath tick;
+    tick.moveTo(box.left(), box.top() + box.height() * 0.55);
+    tick.lineTo(box.left() + box.width() * 0.38, box.bottom());
+    tick.lineTo(box.right(), box.top());
+    p.drawPath(tick);
+}
+
+void glyphChevron(Painter& p, QPointF c, qreal r, bool right, const QColor& color, qreal width = 2.5)
+{
+    p.pen(color, width);
+    const qreal d = right ? 1 : -1;
+    QPainterPath path;
+    path.moveTo(c.x() - d * r * 0.4, c.y() - r);
+    path.lineTo(c.x() + d * r * 0.5, c.y());
+    path.lineTo(c.x() - d * r * 0.4, c.y() + r);
+    p.drawPath(path);
+}
+
+void glyphDisc(Painter& p, QPointF c, qreal r, const QColor& color, const QColor& ring)
+{
+    QRadialGradient shine(c, r);
+    shine.setColorAt(0, color.lighter(125));
+    shine.setColorAt(1, color);
+    p.setPen(QPen(ring, 1.5));
+    p.setBrush(shine);
+    p.drawEllipse(c, r, r);
+    p.fill(Palette::deep);
+    p.drawEllipse(c, r * 0.18, r * 0.18);
+    p.pen(ring, 1.2);
+    p.drawEllipse(c, r * 0.32, r * 0.32);
+}
+
+// ---- the interface art -------------------------------------------------------------------------
+
+using Drawing = std::function<QImage()>;
+
+QImage tabHeader(const QString& word, void (*glyph)(Painter&, QPointF, qreal, const QColor&), bool selected)
+{
+    QImage image = canvas(120, 60);
+    Painter p(&image);
+    const QColor ink = selected ? Palette::title : Palette::muted;
+    raisedTile(p, QRectF(1, 2, 118, 57), selected ? Palette::page : QColor("#5e5c5a"));
+    glyph(p, QPointF(30, 30), 10, selected ? Palette::accent : ink);
+    p.text(QRectF(46, 0, 70, 60), word, ink, 15, selected, Qt::AlignVCenter | Qt::AlignLeft);
+    if (selected) {
+        p.fill(Palette::accent);
+        p.drawRoundedRect(QRectF(14, 53, 92, 3), 1.5, 1.5);
+    }
+    return image;
+}
+
+QImage windowButton(int kind)
+{
+    QImage image = canvas(22, 20);
+    Painter p(&image);
+    p.pen(Palette::fact, stroke);
+    switch (kind) {
+    case 0: p.drawLine(QPointF(6, 14), QPointF(16, 14)); break;
+    case 1: p.drawRect(QRectF(6, 5, 10, 10)); break;
+    case 2:
+        p.drawRect(QRectF(5, 8, 8, 8));
+        p.drawPolyline(QPolygonF{{9, 5}, {17, 5}, {17, 13}});
+        break;
+    default: glyphCross(p, QRectF(6, 5, 10, 10), Palette::fact); break;
+    }
+    return image;
+}
+
+QImage dragDrop()
+{
+    QImage image = canvas(300, 220);
+    Painter p(&image);
+    QPen dashed(QColor("#8a8886"), 2, Qt::DashLine, Qt::RoundCap);
+    dashed.setDashPattern({4, 4});
+    p.setPen(dashed);
+    p.setBrush(QColor(255, 255, 255, 8));
+    p.drawRoundedRect(QRectF(2, 2, 296, 216), 12, 12);
+    // A tray with an arrow dropping into it.
+    p.pen(Palette::accent, 3);
+    p.drawLine(QPointF(150, 38), QPointF(150, 92));
+    p.drawPolyline(QPolygonF{{132, 76}, {150, 94}, {168, 76}});
+    p.pen(Palette::muted, 3);
+    p.drawPolyline(QPolygonF{{112, 88}, {112, 110}, {188, 110}, {188, 88}});
+    p.text(QRectF(0, 126, 300, 28), QStringLiteral("Drop audio and video files here"), Palette::title, 16, true);
+    p.text(QRectF(0, 156, 300, 24), QStringLiteral("or choose them on the Add tab"), Palette::muted, 13);
+    return image;
+}
+
+QImage loadingFrame(int frame, int frames)
+{
+    QImage image = canvas(32, 32);
+    Painter p(&image);
+    for (int i = 0; i < 12; ++i) {
+        const qreal angle = (i * 30 - 90) * M_PI / 180;
+        const int age = (frame * 12 / frames - i + 12) % 12;
+        QColor dot = Palette::accent;
+        dot.setAlphaF(std::max(0.15, 1.0 - age * 0.09));
+        p.fill(dot);
+        p.drawEllipse(QPointF(16 + 11 * std::cos(angle), 16 + 11 * std::sin(angle)), 2.4, 2.4);
+    }
+    return image;
+}
+
+QImage fileBreak()
+{
+    QImage image = canvas(360, 2);
+    Painter p(&image);
+    QLinearGradient dark(0, 0, 360, 0), light(0, 0, 360, 0);
+    for (auto* g : {&dark, &light}) {
+        const QColor base = g == &dark ? QColor("#444342") : QColor("#666461");
+        QColor clear = base;
+        clear.setAlpha(0);
+        g->setColorAt(0, clear);
+        g->setColorAt(0.12, base);
+        g->setColorAt(0.88, base);
+        g->setColorAt(1, clear);
+    }
+    p.fillRect(QRectF(0, 0, 360, 1), dark);
+    p.fillRect(QRectF(0, 1, 360, 1), light);
+    return image;
+}
+
+QImage fileImage()
+{
+    QImage image = canvas(96, 74);
+    Painter p(&image);
+    p.fill(QColor(0, 0, 0, 70));
+    p.drawRoundedRect(QRectF(0, 1, 96, 73), 4, 4);
+    p.fill(Palette::deep);
+    p.setPen(QPen(QColor("#7a7875"), 1));
+    p.drawRoundedRect(QRectF(0.5, 0.5, 95, 72), 4, 4);
+    return image;
+}
+
+QImage smallGlyph(int kind)
+{
+    QImage image = canvas(14, 14);
+    Painter p(&image);
+    const QRectF box(0, 0, 14, 14);
+    if (kind == 0)
+        glyphClock(p, box, Palette::fact);
+    else if (kind == 1)
+        glyphFilm(p, box, Palette::fact, 1.6);
+    else
+        glyphNote(p, box.adjusted(0, 0, 0, 0), Palette::fact, 1.6);
+    return image;
+}
+
+QImage completed()
+{
+    QImage image = canvas(24, 24);
+    Painter p(&image);
+    p.fill(Palette::accent);
+    p.drawEllipse(QRectF(1, 1, 22, 22));
+    glyphTick(p, QRectF(7, 8, 10, 8), Palette::deep, 2.4);
+    return image;
+}
+
+QImage warningSign()
+{
+    QImage image = canvas(24, 24);
+    Painter p(&image);
+    QPainterPath triangle;
+    triangle.moveTo(12, 2);
+    triangle.lineTo(23, 21.5);
+    triangle.lineTo(1, 21.5);
+    triangle.closeSubpath();
+    p.setPen(QPen(Palette::danger, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Palette::danger);
+    p.drawPath(triangle);
+    p.pen(Palette::title, 2.4);
+    p.drawLine(QPointF(12, 9), QPointF(12, 14));
+    p.fill(Palette::title);
+    p.drawEllipse(QPointF(12, 18), 1.4, 1.4);
+    return image;
+}
+
+QImage removeButton()
+{
+    QImage image = canvas(16, 16);
+    Painter p(&image);
+    p.fill(QColor(0, 0, 0, 50));
+    p.drawEllipse(QRectF(0, 0, 16, 16));
+    glyphCross(p, QRectF(5, 5, 6, 6), Palette::fact, 1.8);
+    return image;
+}
+
+QImage fade(bool top)
+{
+    QImage image = canvas(8, 20);
+    Painter p(&image);
+    QLinearGradient gradient(0, 0, 0, 20);
+    QColor solid = Palette::window, clear = Palette::window;
+    clear.setAlpha(0);
+    gradient.setColorAt(0, top ? solid : clear);
+    gradient.setColorAt(1, top ? clear : solid);
+    p.fillRect(QRectF(0, 0, 8, 20), gradient);
+    return image;
+}
+
+QImage placeholder(int kind)
+{
+    QImage image = canvas(88, 66);
+    Painter p(&image);
+    QLinearGradient back(0, 0, 0, 66);
+    back.setColorAt(0, QColor("#4a4947"));
+    back.setColorAt(1, QColor("#3a3938"));
+    p.fillRect(QRectF(0, 0, 88, 66), back);
+    if (kind == 0) {
+        glyphNote(p, QRectF(29, 12, 30, 30), Palette::muted, 3);
+        p.text(QRectF(0, 46, 88, 16), QStringLiteral("audio"), Palette::muted, 10);
+    } else if (kind == 1) {
+        glyphFilm(p, QRectF(27, 10, 34, 34), Palette::muted, 2.5);
+        p.text(QRectF(0, 46, 88, 16), QStringLiteral("no preview"), Palette::muted, 10);
+    } else {
+        glyphDisc(p, QPointF(44, 30), 20, QColor("#9a9896"), Palette::deep);
+        p.fill(Palette::accent);
+        QPainterPath flame;
+        flame.moveTo(62, 58);
+        flame.cubicTo(52, 56, 54, 46, 60, 40);
+        flame.cubicTo(60, 46, 64, 46, 64, 42);
+        flame.cubicTo(70, 48, 70, 58, 62, 58);
+        p.drawPath(flame);
+    }
+    return image;
+}
+
+QImage arrow(bool right)
+{
+    QImage image = canvas(24, 24);
+    Painter p(&image);
+    p.fill(QColor(0, 0, 0, 60));
+    p.drawEllipse(QRectF(1, 1, 22, 22));
+    glyphChevron(p, QPointF(12, 12), 5, right, Palette::title);
+    return image;
+}
+
+QImage stepButton(bool next, bool pressed)
+{
+    QImage image = canvas(90, 32);
+    Painter p(&image);
+    QColor face = pressed ? QColor("#5b5956") : Palette::raised;
+    raisedTile(p, QRectF(0, 0, 90, 31), face);
+    const QString word = next ? QStringLiteral("Next") : QStringLiteral("Back");
+    p.text(next ? QRectF(12, 0, 52, 31) : QRectF(30, 0, 52, 31), word, Palette::title, 14, true);
+    glyphChevron(p, QPointF(next ? 74 : 16, 15.5), 5, next, Palette::accent);
+    return image;
+}
+
+QImage bigButton(bool convert, bool pressed)
+{
+    QImage image = canvas(150, 55);
+    Painter p(&image);
+    QColor face = convert ? Palette::accent : Palette::cancel;
+    if (pressed)
+        face = face.darker(125);
+    raisedTile(p, QRectF(1, 1, 148, 52), face);
+    const QColor ink = convert ? Palette::deep : Palette::title;
+    p.text(QRectF(0, 1, 150, 52), convert ? QStringLiteral("Convert") : QStringLiteral("Cancel"), ink, 21, true);
+    return image;
+}
+
+QImage iconBack(bool selected)
+{
+    QImage image = canvas(92, 92);
+    Painter p(&image);
+    if (selected) {
+        p.setPen(QPen(Palette::accent, 2));
+        p.setBrush(QColor(240, 160, 48, 45));
+        p.drawRoundedRect(QRectF(4, 4, 84, 84), 4, 4);
+    } else {
+        p.fill(QColor(255, 255, 255, 14));
+        p.drawRoundedRect(QRectF(4, 4, 84, 84), 4, 4);
+    }
+    return image;
+}
+
+QImage scrollSlider()
+{
+    QImage image = canvas(32, 252);
+    Painter p(&image);
+    p.fill(QColor("#d8d6d2"));
+    p.drawRoundedRect(QRectF(11, 2, 10, 248), 5, 5);
+    return image;
+}
+
+QImage tickMark()
+{
+    QImage image = canvas(12, 12);
+    Painter p(&image);
+    glyphTick(p, QRectF(1.5, 2, 9, 7.5), Palette::accent, 2.2);
+    return image;
+}
+
+// ---- catalogue icons (70 x 70) ----------------------------------------------------------------
+
+QColor familyColour(const QString& family)
+{
+    if (family == QLatin1String("audio"))
+        return Palette::audioFamily;
+    if (family == QLatin1String("disc"))
+        return Palette::discFamily;
+    return Palette::videoFamily;
+}
+
+void formatTile(Painter& p, const QString& name, const QColor& colour, const QRectF& box)
+{
+    raisedTile(p, box, colour, 6);
+    int size = name.size() <= 3 ? 20 : name.size() <= 4 ? 17 : 13;
+    p.text(box.adjusted(2, 0, -2, 0), name.toUpper(), Palette::title, size, true);
+}
+
+QImage formatIcon(const QString& family, const QString& name)
+{
+    QImage image = canvas(70, 70);
+    Painter p(&image);
+    formatTile(p, name, familyColour(family), QRectF(7, 9, 56, 52));
+    return image;
+}
+
+QImage presetIcon(const QString& family, const QString& name, const QString& badge)
+{
+    QImage image = canvas(70, 70);
+    Painter p(&image);
+    formatTile(p, name, familyColour(family), QRectF(7, 4, 56, 44));
+    QFont font(fontFamily);
+    font.setPixelSize(12);
+    font.setBold(true);
+    const qreal width = std::max(30, QFontMetrics(font).horizontalAdvance(badge) + 12);
+    const QRectF pill(35 - width / 2, 44, width, 20);
+    p.fill(Palette::accent);
+    p.drawRoundedRect(pill, 10, 10);
+    p.text(pill, badge, Palette::deep, 12, true);
+    return image;
+}
+
+// A device by its kind: the screen's proportion tells phones, tablets and players apart.
+QImage deviceIcon(const QString& kind, const QString& maker)
+{
+    QImage image = canvas(70, 70);
+    Painter p(&image);
+    const QColor body("#d9d7d3");
+    const QColor screen("#3c4a5a");
+    if (kind == QLatin1String("tablet") || kind == QLatin1String("ereader")) {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(13, 3, 44, 52), 5, 5);
+        p.fill(kind == QLatin1String("ereader") ? QColor("#b9bbb4") : screen);
+        p.drawRoundedRect(QRectF(17, 7, 36, 42), 2, 2);
+    } else if (kind == QLatin1String("player")) {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(22, 3, 26, 50), 5, 5);
+        p.fill(screen);
+        p.drawRoundedRect(QRectF(25, 7, 20, 18), 2, 2);
+        p.pen(QColor("#8d8b87"), 3);
+        p.drawEllipse(QPointF(35, 39), 7, 7);
+    } else if (kind == QLatin1String("console") || kind == QLatin1String("box")) {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(8, 20, 54, 24), 5, 5);
+        p.fill(QColor("#8d8b87"));
+        p.drawRoundedRect(QRectF(14, 30, 18, 4), 2, 2);
+        p.fill(Palette::accent);
+        p.drawEllipse(QPointF(52, 32), 2.5, 2.5);
+    } else if (kind == QLatin1String("handheld")) {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(5, 14, 60, 32), 10, 10);
+        p.fill(screen);
+        p.drawRoundedRect(QRectF(21, 18, 28, 24), 2, 2);
+        p.fill(QColor("#8d8b87"));
+        p.drawEllipse(QPointF(13, 30), 4, 4);
+        p.drawEllipse(QPointF(57, 30), 4, 4);
+    } else if (kind == QLatin1String("tv")) {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(4, 8, 62, 38), 3, 3);
+        p.fill(screen);
+        p.drawRect(QRectF(7, 11, 56, 32));
+        p.fill(body);
+        p.drawRect(QRectF(31, 46, 8, 4));
+        p.drawRoundedRect(QRectF(22, 49, 26, 3), 1.5, 1.5);
+    } else {
+        p.fill(body);
+        p.drawRoundedRect(QRectF(22, 2, 26, 51), 5, 5);
+        p.fill(screen);
+        p.drawRoundedRect(QRectF(24.5, 7, 21, 38), 1.5, 1.5);
+        p.fill(QColor("#8d8b87"));
+        p.drawEllipse(QPointF(35, 49), 2, 2);
+    }
+    // The maker small on the device; the page shows the model as the icon's label.
+    if (!maker.isEmpty())
+        p.text(QRectF(0, 22, 70, 12), maker, Palette::title, 8, true);
+    return image;
+}
+
+QImage pageIcon(const QString& name)
+{
+    QImage image = canvas(70, 70);
+    Painter p(&image);
+    if (name == QLatin1String("settings")) {
+        p.pen(Palette::fact, 5);
+        p.drawEllipse(QPointF(35, 33), 13, 13);
+        for (int i = 0; i < 8; ++i) {
+            const qreal a = i * M_PI / 4;
+            p.drawLine(QPointF(35 + 15 * std::cos(a), 33 + 15 * std::sin(a)),
+                       QPointF(35 + 21 * std::cos(a), 33 + 21 * std::sin(a)));
+        }
+        p.fill(Palette::accent);
+        p.drawEllipse(QPointF(35, 33), 5, 5);
+    } else {
+        // A plain disc; the DVD entry has an arrow to say the disc goes in. The label is beneath.
+        const bool dvd = name != QLatin1String("cd");
+        glyphDisc(p, QPointF(dvd ? 31 : 35, 35), 27, QColor("#c9c7c3"), QColor("#8d8b87"));
+        if (dvd) {
+            p.pen(Palette::accent, 3.5);
+            p.drawLine(QPointF(60, 14), QPointF(60, 44));
+            p.drawPolyline(QPolygonF{{52, 36}, {60, 45}, {68, 36}});
+        }
+    }
+    return image;
+}
+
+// ---- the catalogue icon list ------------------------------------------------------------------
+
+// One icon a line: name|kind|text|badge. Kinds: format (text is the family: video, audio or disc,
+// badge the name shown), preset (family, name, quality badge), a device kind (maker, model).
+bool drawCatalogueIcons(const QString& listPath, const QDir& icons)
+{
+    QFile list(listPath);
+    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QTextStream in(&list);
+    bool ok = true;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QStringList f = line.split(QLatin1Char('|'));
+        if (f.size() < 3) {
+            std::fprintf(stderr, "artgen: bad line: %s\n", qPrintable(line));
+            ok = false;
+            continue;
+        }
+        QImage image;
+        if (f[1] == QLatin1String("format"))
+            image = formatIcon(f[2], f.value(3));
+        else if (f[1] == QLatin1String("preset"))
+            image = presetIcon(f[2], f.value(3), f.value(4));
+        else
+            image = deviceIcon(f[1], f[2]);
+        ok = image.save(icons.filePath(f[0] + QStringLiteral(".png"))) && ok;
+    }
+    return ok;
+}
+
 QImage appIcon(int size)
 {
     QImage image = canvas(size, size);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    Painter p(&image);
     const qreal s = size;
     const QRectF tile(s * 0.04, s * 0.04, s * 0.92, s * 0.92);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Palette::raised);
+    p.fill(Palette::raised);
     p.drawRoundedRect(tile, s * 0.2, s * 0.2);
-    p.setBrush(Palette::window);
+    p.fill(Palette::window);
     p.drawRoundedRect(tile.adjusted(0, s * 0.03, 0, 0), s * 0.2, s * 0.2);
-
-    p.setBrush(Palette::light);
+    p.fill(Palette::title);
     const qreal bar = s * 0.075;
     const qreal heights[] = {0.22, 0.42, 0.30};
     for (int i = 0; i < 3; ++i) {
         const qreal h = s * heights[i];
         p.drawRoundedRect(QRectF(s * (0.18 + i * 0.12), s * 0.5 - h / 2, bar, h), bar / 2, bar / 2);
     }
-    QPainterPath arrow;
-    arrow.moveTo(s * 0.56, s * 0.27);
-    arrow.lineTo(s * 0.84, s * 0.50);
-    arrow.lineTo(s * 0.56, s * 0.73);
-    arrow.closeSubpath();
-    p.setBrush(Palette::accent);
-    p.drawPath(arrow);
+    QPainterPath arrowHead;
+    arrowHead.moveTo(s * 0.56, s * 0.27);
+    arrowHead.lineTo(s * 0.84, s * 0.50);
+    arrowHead.lineTo(s * 0.56, s * 0.73);
+    arrowHead.closeSubpath();
+    p.fill(Palette::accent);
+    p.drawPath(arrowHead);
     return image;
 }
 
@@ -68,8 +654,8 @@ QByteArray png(const QImage& image)
     return bytes;
 }
 
-// An icon file holding one picture per size, each stored as PNG (the ICO format allows that
-// since 2006, and Qt reads it).
+// An icon file holding one picture per size, each stored as PNG (allowed by the format, and
+// read by Qt).
 bool writeIco(const QString& path, const QList<QImage>& images)
 {
     QByteArray ico;
@@ -102,16 +688,69 @@ bool writeIco(const QString& path, const QList<QImage>& images)
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER CATALOGUE_ICON_LIST FRAMES_FOLDER\n");
         return 2;
     }
     const QDir images(QString::fromLocal8Bit(argv[1]));
-    QDir().mkpath(images.path());
-    bool ok = writeIco(images.filePath("icon.ico"), {appIcon(16), appIcon(32), appIcon(48), appIcon(256)});
-    ok = appIcon(256).save(images.filePath("icon.png")) && ok;
+    const QDir icons(images.filePath(QStringLiteral("icons")));
+    const QDir frames(QString::fromLocal8Bit(argv[3]));
+    QDir().mkpath(icons.path());
+    QDir().mkpath(frames.path());
+
+    const QList<QPair<QString, Drawing>> pictures = {
+        {"addTab", [] { return tabHeader("Add", glyphPlus, false); }},
+        {"addTabSelected", [] { return tabHeader("Add", glyphPlus, true); }},
+        {"formatTab", [] { return tabHeader("Format", glyphSliders, false); }},
+        {"formatTabSelected", [] { return tabHeader("Format", glyphSliders, true); }},
+        {"convertTab", [] { return tabHeader("Convert", glyphConvert, false); }},
+        {"convertTabSelected", [] { return tabHeader("Convert", glyphConvert, true); }},
+        {"minimizeButton", [] { return windowButton(0); }},
+        {"maximizeButton", [] { return windowButton(1); }},
+        {"restoreButton", [] { return windowButton(2); }},
+        {"closeButton", [] { return windowButton(3); }},
+        {"dragDrop", dragDrop},
+        {"fileBreak", fileBreak},
+        {"fileImage", fileImage},
+        {"fileLengthIcon", [] { return smallGlyph(0); }},
+        {"fileVideoIcon", [] { return smallGlyph(1); }},
+        {"fileAudioIcon", [] { return smallGlyph(2); }},
+        {"completed", completed},
+        {"warning", warningSign},
+        {"remove", removeButton},
+        {"transparency-top", [] { return fade(true); }},
+        {"transparency-bottom", [] { return fade(false); }},
+        {"screenshot-audio", [] { return placeholder(0); }},
+        {"screenshot-unknown", [] { return placeholder(1); }},
+        {"burningthumb", [] { return placeholder(2); }},
+        {"arrow-left", [] { return arrow(false); }},
+        {"arrow-right", [] { return arrow(true); }},
+        {"backButton", [] { return stepButton(false, false); }},
+        {"backButtonClicked", [] { return stepButton(false, true); }},
+        {"nextButton", [] { return stepButton(true, false); }},
+        {"nextButtonClicked", [] { return stepButton(true, true); }},
+        {"convert-button", [] { return bigButton(true, false); }},
+        {"convert-button-clicked", [] { return bigButton(true, true); }},
+        {"cancel-button", [] { return bigButton(false, false); }},
+        {"cancel-button-clicked", [] { return bigButton(false, true); }},
+        {"iconBack", [] { return iconBack(false); }},
+        {"iconBackSelected", [] { return iconBack(true); }},
+        {"scrollBar", scrollSlider},
+        {"tick", tickMark},
+        {"icon", [] { return appIcon(256); }},
+    };
+    bool ok = true;
+    for (const auto& [name, draw] : pictures)
+        ok = draw().save(images.filePath(name + QStringLiteral(".png"))) && ok;
+    for (const QString& name : {QStringLiteral("cd"), QStringLiteral("dvd-in"), QStringLiteral("settings")})
+        ok = pageIcon(name).save(icons.filePath(name + QStringLiteral(".png"))) && ok;
+    ok = writeIco(images.filePath("icon.ico"), {appIcon(16), appIcon(32), appIcon(48), appIcon(256)}) && ok;
+    constexpr int loadingFrames = 12;
+    for (int frame = 0; frame < loadingFrames; ++frame)
+        ok = loadingFrame(frame, loadingFrames).save(frames.filePath(QStringLiteral("loading-%1.png").arg(frame, 2, 10, QLatin1Char('0')))) && ok;
+    ok = drawCatalogueIcons(QString::fromLocal8Bit(argv[2]), icons) && ok;
     if (!ok) {
-        std::fprintf(stderr, "artgen: could not write all pictures into %s\n", argv[1]);
+        std::fprintf(stderr, "artgen: could not draw every picture\n");
         return 1;
     }
     return 0;

@@ -1,0 +1,356 @@
+import QtQuick
+
+// What the queue becomes: devices and formats on the first page, the chosen one's presets on the
+// second, with a settings panel for the FFmpeg arguments and the output folder.
+Rectangle {
+    id: formatTabPage
+    property string tabImage: "images/formatTab.png"
+    property string tabImageSelected: "images/formatTabSelected.png"
+    property alias outputSameFolder: sameFolderBox
+    property alias outputModel: outputListModel
+    property alias outputSelected: outputListModel.selectedNumber
+    property bool deviceFormatPage: true
+    property string secondPageTitle: ""
+
+    color: "#686663"
+
+    ListModel { id: deviceListModel }
+    ListModel { id: formatListModel }
+    ListModel {
+        id: outputListModel
+        property int selectedNumber: -1
+    }
+
+    function fillFromRows(model, rows) {
+        for (var i = 0; i + 6 < rows.length; i += 7)
+            model.append({ gId: rows[i], gIconText: rows[i + 1], gIconImage: rows[i + 3] })
+    }
+
+    function addIconsToDeviceList() { fillFromRows(deviceListModel, mainwnd.getDeviceModel()) }
+    function addIconsToFormatList() { fillFromRows(formatListModel, mainwnd.getFormatModel()) }
+
+    function addIconsToOutputPage(id, title, device) {
+        outputListModel.clear()
+        secondPageTitle = device ? title : title + " Quality"
+        var rows = mainwnd.getOutputModel(id)
+        for (var i = 0; i + 8 < rows.length; i += 9) {
+            outputListModel.append({ gFormatId: id, gOutputId: rows[i], gIconImage: rows[i + 3],
+                                     gIconText: rows[i + 1], gArgList: rows[i + 8], gAssociatedExt: rows[i + 4],
+                                     gId: rows[i] })
+        }
+        outputListModel.selectedNumber = -1
+        presetStrip.contentX = presetStrip.originX
+        deviceFormatPage = false
+    }
+
+    function choosePreset(index) {
+        var preset = outputListModel.get(index)
+        mainPage.ffmpegArgs = preset.gArgList
+        mainPage.outExt = preset.gAssociatedExt
+        outputListModel.selectedNumber = index
+        mainPage.formatId = Number(preset.gFormatId)
+        mainPage.outputId = Number(preset.gOutputId)
+    }
+
+    // The label of the chosen preset for a burn element. After the arguments were edited by hand
+    // or another page of presets was opened, the preset is found again by its id.
+    function chosenPresetLabel() {
+        if (outputListModel.selectedNumber >= 0)
+            return outputListModel.get(outputListModel.selectedNumber).gIconText
+        var rows = mainwnd.getOutputModel(String(mainPage.formatId))
+        for (var i = 0; i + 8 < rows.length; i += 9) {
+            if (Number(rows[i]) === mainPage.outputId)
+                return rows[i + 1]
+        }
+        return ""
+    }
+
+    // A dragged format grid comes to rest on a whole icon.
+    function snapFormatGrid() {
+        var rest = formatGrid.contentX % 92
+        var target = rest > 46 ? formatGrid.contentX - rest + 92 : formatGrid.contentX - rest
+        var end = Math.max(0, formatGrid.contentWidth - formatGrid.width)
+        formatGrid.contentX = Math.max(0, Math.min(end, target))
+    }
+
+    function chooseOutputFolder() {
+        var folder = mainwnd.openOutputFolder()
+        if (folder === "")
+            return false
+        folderField.text = mainwnd.joinPath(folder, "")
+        return true
+    }
+
+    Component.onCompleted: {
+        addIconsToDeviceList()
+        addIconsToFormatList()
+    }
+
+    component StripHeading: Text {
+        x: 17
+        color: "white"
+        font.pointSize: 13
+        style: Text.Raised
+    }
+
+    component IconStrip: ListView {
+        width: 368
+        height: 120
+        orientation: ListView.Horizontal
+        snapMode: ListView.SnapToItem
+        clip: true
+        boundsBehavior: Flickable.StopAtBounds
+        onMovementStarted: mediaList.clearSelections()
+        Behavior on contentX {
+            enabled: !moving
+            NumberAnimation { duration: 100 }
+        }
+    }
+
+    // ---- devices and formats ----
+    Item {
+        id: firstPage
+        anchors.fill: parent
+        anchors.bottomMargin: 72
+        visible: formatTabPage.deviceFormatPage
+
+        StripHeading { y: 10; text: "Devices" }
+
+        IconStrip {
+            id: deviceStrip
+            objectName: "deviceStrip"
+            x: 6
+            y: 37
+            model: deviceListModel
+            delegate: Icon {
+                iconImage: model.gIconImage
+                iconText: model.gIconText
+                selected: Number(model.gId) === mainPage.formatId
+                onClicked: formatTabPage.addIconsToOutputPage(model.gId, model.gIconText, true)
+            }
+        }
+        ScrollArrow { x: 280; y: 10; view: deviceStrip; forward: false; visible: deviceListModel.count > 4 }
+        ScrollArrow { x: 310; y: 10; view: deviceStrip; forward: true; visible: deviceListModel.count > 4 }
+
+        StripHeading { y: 150; text: "Formats" }
+
+        Flickable {
+            id: formatGrid
+            objectName: "formatGrid"
+            x: 6
+            y: 170
+            width: 368
+            height: 200
+            clip: true
+            contentWidth: formatIcons.width
+            contentHeight: formatIcons.height
+            flickableDirection: Flickable.HorizontalFlick
+            boundsBehavior: Flickable.StopAtBounds
+            onMovementStarted: mediaList.clearSelections()
+            onDraggingChanged: {
+                if (!dragging)
+                    formatTabPage.snapFormatGrid()
+            }
+            Behavior on contentX {
+                enabled: !formatGrid.dragging
+                NumberAnimation { duration: 100 }
+            }
+            Grid {
+                id: formatIcons
+                rows: 2
+                columns: Math.ceil(formatListModel.count / 2)
+                Repeater {
+                    model: formatListModel
+                    delegate: Icon {
+                        iconImage: model.gIconImage
+                        iconText: model.gIconText
+                        selected: Number(model.gId) === mainPage.formatId
+                        onClicked: formatTabPage.addIconsToOutputPage(model.gId, model.gIconText, false)
+                    }
+                }
+            }
+        }
+        ScrollArrow { x: 280; y: 150; view: formatGrid; forward: false; visible: formatListModel.count > 8 }
+        ScrollArrow { x: 310; y: 150; view: formatGrid; forward: true; visible: formatListModel.count > 8 }
+    }
+
+    // ---- presets of one device or format ----
+    Item {
+        id: secondPage
+        anchors.fill: parent
+        anchors.bottomMargin: 72
+        visible: !formatTabPage.deviceFormatPage
+
+        StripHeading { y: 10; text: formatTabPage.secondPageTitle; textFormat: Text.PlainText }
+
+        IconStrip {
+            id: presetStrip
+            objectName: "presetStrip"
+            x: 6
+            y: 37
+            model: outputListModel
+            delegate: Icon {
+                iconImage: model.gIconImage
+                iconText: model.gIconText
+                selected: Number(model.gId) === mainPage.outputId
+                onClicked: formatTabPage.choosePreset(index)
+            }
+        }
+        ScrollArrow { x: 280; y: 10; view: presetStrip; forward: false; visible: outputListModel.count > 4 }
+        ScrollArrow { x: 310; y: 10; view: presetStrip; forward: true; visible: outputListModel.count > 4 }
+
+        Rectangle {
+            id: settingsPanel
+            objectName: "settingsPanel"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: presetStrip.bottom
+            anchors.bottom: settingsIcon.top
+            anchors.bottomMargin: 6
+            color: "#c0c0c0"
+            visible: settingsIcon.selected
+
+            Text {
+                x: 17
+                y: 8
+                text: "Settings"
+                font.pointSize: 11
+                font.bold: true
+                color: "#333333"
+            }
+
+            Text {
+                id: argumentsLabel
+                x: 17
+                y: 32
+                text: "FFmpeg Arguments:"
+                color: "#333333"
+            }
+            Rectangle {
+                anchors.left: argumentsLabel.right
+                anchors.leftMargin: 8
+                anchors.verticalCenter: argumentsLabel.verticalCenter
+                anchors.right: parent.right
+                anchors.rightMargin: 17
+                height: 20
+                color: "white"
+                border.color: "#8a8886"
+                TextInput {
+                    id: argumentsField
+                    objectName: "argumentsField"
+                    anchors.fill: parent
+                    anchors.leftMargin: 3
+                    anchors.rightMargin: 3
+                    verticalAlignment: TextInput.AlignVCenter
+                    clip: true
+                    selectByMouse: true
+                    text: mainPage.ffmpegArgs
+                    onTextEdited: {
+                        mainPage.ffmpegArgs = text
+                        outputListModel.selectedNumber = -1
+                    }
+                }
+            }
+
+            Text {
+                id: folderLabel
+                x: 17
+                y: argumentsLabel.y + 20 + 6
+                text: "Output Folder:"
+                color: "#333333"
+            }
+            Rectangle {
+                anchors.left: argumentsLabel.right
+                anchors.leftMargin: 8
+                anchors.verticalCenter: folderLabel.verticalCenter
+                anchors.right: parent.right
+                anchors.rightMargin: 17
+                height: 20
+                color: sameFolderBox.checked ? "#d8d8d8" : "white"
+                border.color: "#8a8886"
+                TextInput {
+                    id: folderField
+                    objectName: "folderField"
+                    anchors.fill: parent
+                    anchors.leftMargin: 3
+                    anchors.rightMargin: 3
+                    verticalAlignment: TextInput.AlignVCenter
+                    clip: true
+                    readOnly: true
+                    onTextChanged: mainPage.outPath = text
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: {
+                        if (!sameFolderBox.checked)
+                            formatTabPage.chooseOutputFolder()
+                    }
+                }
+            }
+
+            CheckBox {
+                id: sameFolderBox
+                objectName: "sameFolderBox"
+                // The label is too long to stand right of the fields' left edge in a 380-pixel panel.
+                x: 17
+                y: folderLabel.y + 20 + 6
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: formatTabPage.toggleSameFolder()
+                }
+            }
+        }
+
+        Icon {
+            id: settingsIcon
+            objectName: "settingsIcon"
+            anchors.right: parent.right
+            anchors.bottom: parent.bottom
+            anchors.rightMargin: 10
+            anchors.bottomMargin: 10
+            iconImage: "images/icons/settings.png"
+            iconText: "Settings"
+            onClicked: selected = !selected
+        }
+    }
+
+    function toggleSameFolder() {
+        sameFolderBox.checked = !sameFolderBox.checked
+        if (!sameFolderBox.checked) {
+            if (!chooseOutputFolder())
+                sameFolderBox.checked = true
+        } else {
+            folderField.text = ""
+        }
+    }
+
+    PushButton {
+        objectName: "formatBack"
+        anchors.left: parent.left
+        anchors.bottom: parent.bottom
+        anchors.margins: 10
+        image: "images/backButton.png"
+        pressedImage: "images/backButtonClicked.png"
+        onActivated: {
+            if (formatTabPage.deviceFormatPage)
+                idTabs.current = 0
+            else
+                formatTabPage.deviceFormatPage = true
+        }
+    }
+
+    PushButton {
+        objectName: "formatNext"
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 10
+        image: "images/nextButton.png"
+        pressedImage: "images/nextButtonClicked.png"
+        onActivated: {
+            if (mainPage.ffmpegArgs !== "")
+                idTabs.current = 2
+            else
+                mainwnd.warning("You must select an output device or format to proceed!")
+        }
+    }
+}

@@ -1,0 +1,277 @@
+import QtQuick
+
+// The queue: one row per added file, ripped track or title, or the burn phase of a disc run, with
+// its facts, status and progress. It also carries the item-level steps of the queue walk.
+Item {
+    id: mediaList
+    property alias mediaListModel: listModel
+    property int current: 0
+    property int addToContentY: 0
+
+    readonly property int rowPitch: 109
+
+    ListModel { id: listModel }
+
+    function hasCurrent() {
+        return current >= 0 && current < listModel.count
+    }
+
+    function isBurnItem(item) {
+        return mainPage.isBurnSource(item.source)
+    }
+
+    // What an element adds to the overall duration: nothing while loading, 600 s for a burn.
+    function contributionOf(index) {
+        var item = listModel.get(index)
+        if (isBurnItem(item))
+            return 600
+        if (item.loading)
+            return 0
+        return mainPage.secondsOf(item.duration)
+    }
+
+    function appendElement(path, source, duration) {
+        listModel.append({
+            fileName: path, loading: true, currentStatus: "wait", origFileName: "", newFileName: "",
+            origPathName: "", duration: duration, videoCodec: "", audioCodec: "", wxh: "", thumbnail: "",
+            finalOutput: "", errorMsg: "", selected: false, source: source
+        })
+    }
+
+    function addFile(inFile, source) {
+        for (var i = 0; i < inFile.length; ++i) {
+            appendElement(inFile[i], source, "")
+            mainwnd.getFileInfo(inFile[i])
+        }
+    }
+
+    function addDVD(inFile, length) {
+        for (var i = 0; i < inFile.length; ++i) {
+            appendElement(inFile[i], "dvd", length)
+            mainwnd.getFileInfo(inFile[i])
+        }
+    }
+
+    function addBurn(source, drive) {
+        listModel.append({
+            fileName: drive, loading: true, currentStatus: "wait", origFileName: "",
+            newFileName: "Burning Phase", origPathName: "", duration: "Waiting to burn...", videoCodec: "",
+            audioCodec: "", wxh: "", thumbnail: "images/burningthumb.png", finalOutput: formatTab.chosenPresetLabel(),
+            errorMsg: "", selected: false, source: source
+        })
+        mainPage.updateOverallDuration("add", "00:10:00")
+        listModel.setProperty(listModel.count - 1, "loading", false)
+    }
+
+    function updateFile(fileInfo, fileVideoInfo, fileAudioInfo) {
+        var target = -1
+        for (var i = 0; i < listModel.count && target < 0; ++i) {
+            if (listModel.get(i).loading)
+                target = i
+        }
+        if (target < 0)
+            return
+        if (fileVideoInfo.length === 0 && fileAudioInfo.length === 0) {
+            removeFromList(target)
+            mainwnd.warning("FFmpeg is unable to extract any valid video or audio stream from the input file "
+                            + fileInfo[0] + ".\n\nThis file has NOT been added to the Media List.")
+            return
+        }
+        listModel.setProperty(target, "origFileName", fileInfo[0])
+        listModel.setProperty(target, "origPathName", fileInfo[1])
+        listModel.setProperty(target, "newFileName", fileInfo[2])
+        if (listModel.get(target).source !== "dvd")
+            listModel.setProperty(target, "duration", fileInfo[3])
+        listModel.setProperty(target, "thumbnail", fileInfo[4])
+        if (fileVideoInfo.length > 0) {
+            listModel.setProperty(target, "videoCodec", fileVideoInfo[0])
+            listModel.setProperty(target, "wxh", fileVideoInfo.length > 2 ? fileVideoInfo[2] : "")
+        }
+        if (fileAudioInfo.length > 0)
+            listModel.setProperty(target, "audioCodec", fileAudioInfo[0])
+        listModel.setProperty(target, "loading", false)
+        mainPage.updateOverallDuration("add", listModel.get(target).duration)
+        convertTab.convertButton.opacity = 1.0
+        convertTab.convertButton.enabled = true
+    }
+
+    // Deletes an element with its probe thumbnail, taking its part of the overall duration away
+    // unless that was already done.
+    function dropElement(index, subtract) {
+        var item = listModel.get(index)
+        if (item.thumbnail !== "" && item.thumbnail !== "images/burningthumb.png")
+            mainwnd.removeFile(item.thumbnail)
+        if (subtract)
+            mainPage.overallDuration -= contributionOf(index)
+        listModel.remove(index)
+    }
+
+    function anyWithStatus(status) {
+        for (var i = 0; i < listModel.count; ++i) {
+            if (listModel.get(i).currentStatus === status)
+                return true
+        }
+        return false
+    }
+
+    function removeFromList(index) {
+        if (index === 0)
+            addToContentY += rowPitch
+        if (!mainPage.conversionInProgress || index > current) {
+            dropElement(index, true)
+            if (listModel.count === 0)
+                idTabs.current = 0
+        } else if (index < current) {
+            dropElement(index, true)
+            current -= 1
+        } else if (mainwnd.yesno("Are you sure you want to stop this conversion?")) {
+            // The conversion may have ended while the question was open.
+            if (mainPage.conversionInProgress && index === current) {
+                var item = listModel.get(index)
+                if (item.thumbnail !== "" && item.thumbnail !== "images/burningthumb.png")
+                    mainwnd.removeFile(item.thumbnail)
+                mainPage.overallDuration -= contributionOf(index)
+                listModel.setProperty(index, "currentStatus", "remove")
+                mainwnd.stopConversion()
+            } else {
+                mainwnd.warning("Conversion already finished")
+            }
+        }
+        if (!anyWithStatus("complete"))
+            convertTab.clearCompleted.opacity = 0.2
+        if (listModel.count === 0)
+            addToContentY = 0
+    }
+
+    function conversionStart(outFileName) {
+        if (hasCurrent() && listModel.get(current).currentStatus !== "remove")
+            listModel.setProperty(current, "newFileName", outFileName)
+    }
+
+    // Reports that come after a run was cancelled, or for an element being removed, belong to no
+    // element at the cursor and are dropped.
+    function reportsApply() {
+        return mainPage.conversionInProgress && hasCurrent() && listModel.get(current).currentStatus !== "remove"
+    }
+
+    function updateConversionProgress(time) {
+        if (!reportsApply())
+            return
+        var seconds = mainPage.secondsOf(listModel.get(current).duration)
+        var percent = seconds > 0 ? Math.min(100, Math.floor(time / seconds * 100)) : 0
+        listModel.setProperty(current, "currentStatus", percent + "%")
+        convertTab.updateOverallProgress(true, time)
+    }
+
+    function completeConversion(quitOk, finalOutput, errorMsg) {
+        if (mainPage.conversionInProgress && hasCurrent() && listModel.get(current).currentStatus === "remove") {
+            // The removed element's conversion ended by itself before the stop reached it.
+            cancelConversion()
+            return
+        }
+        if (!reportsApply())
+            return
+        convertTab.clearCompleted.opacity = 1.0
+        if (quitOk) {
+            listModel.setProperty(current, "currentStatus", "complete")
+        } else {
+            listModel.setProperty(current, "currentStatus", "error")
+            listModel.setProperty(current, "errorMsg", errorMsg)
+            mainwnd.removeFile(finalOutput)
+        }
+        if (errorMsg !== "complete")
+            listModel.setProperty(current, "finalOutput", finalOutput)
+        current += 1
+        if (current < listModel.count) {
+            mainPage.startNextConversion()
+        } else {
+            mainPage.conversionInProgress = false
+            convertTab.updateOverallProgress(true, mainPage.overallDuration)
+        }
+    }
+
+    function cancelConversion() {
+        if (!hasCurrent() || listModel.get(current).currentStatus !== "remove")
+            return
+        dropElement(current, false)
+        if (listModel.count === 0) {
+            idTabs.current = 0
+            mainPage.conversionInProgress = false
+        } else if (current < listModel.count) {
+            mainPage.startNextConversion()
+        } else {
+            mainPage.conversionInProgress = false
+        }
+    }
+
+    function clearSelections() {
+        for (var i = 0; i < listModel.count; ++i)
+            listModel.setProperty(i, "selected", false)
+        view.interactive = true
+    }
+
+    function isAllComplete() {
+        for (var i = 0; i < listModel.count; ++i) {
+            var status = listModel.get(i).currentStatus
+            if (status !== "complete" && status !== "error")
+                return
+        }
+        convertTab.convertButton.enabled = false
+        convertTab.convertButton.opacity = 0.2
+    }
+
+    function showScrollBar() {
+        scrollBar.opacity = 1
+    }
+
+    ListView {
+        id: view
+        objectName: "mediaView"
+        anchors.fill: parent
+        clip: true
+        spacing: 2
+        model: listModel
+        delegate: mediaRow
+    }
+
+    MouseArea {
+        anchors.fill: view
+        hoverEnabled: true
+        propagateComposedEvents: true
+        onEntered: scrollBar.opacity = 1
+        onExited: scrollBar.opacity = 0
+        onPressed: function(mouse) {
+            mediaList.clearSelections()
+            mouse.accepted = false
+        }
+    }
+
+    ScrollBar {
+        id: scrollBar
+        objectName: "scrollBar"
+        target: view
+    }
+
+    Image {
+        anchors.top: view.top
+        width: view.width
+        height: 20
+        fillMode: Image.TileHorizontally
+        source: "images/transparency-top.png"
+        visible: listModel.count > 0 && view.contentY !== mediaList.addToContentY
+    }
+
+    Image {
+        anchors.bottom: view.bottom
+        width: view.width
+        height: 20
+        fillMode: Image.TileHorizontally
+        source: "images/transparency-bottom.png"
+        visible: listModel.count > 0 && !view.atYEnd
+    }
+
+    Component {
+        id: mediaRow
+        MediaRow {}
+    }
+}

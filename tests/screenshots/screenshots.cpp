@@ -1,0 +1,138 @@
+// Stages the window in the states worth looking at and saves a picture of each, so that anyone
+// can check the look after a change: `scripts/screenshots` runs it under Xvfb.
+
+#include "app/folders.h"
+#include "app/mainwindow.h"
+#include "app/messagebox.h"
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+void run(MainWindow& window, const QString& script)
+{
+    QQmlExpression expression(qmlContext(window.rootObject()), window.rootObject(), script);
+    expression.evaluate();
+    if (expression.hasError())
+        std::fprintf(stderr, "screenshots: %s\n", qPrintable(expression.error().toString()));
+}
+
+void shoot(MainWindow& window, const QString& folder, const QString& name)
+{
+    QTest::qWait(1300); // lets animations and fades settle
+    const QPixmap picture = window.grab();
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!picture.save(path))
+        std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+// One row of every state, from real generated media so that thumbnails and facts are real.
+QString mixedList(const QString& media)
+{
+    return QString::fromUtf8(R"js(
+        var m = mediaList.mediaListModel;
+        function item(name, status, extra) {
+            var row = { fileName: "%1/" + name, loading: false, currentStatus: status, origFileName: name,
+                        newFileName: name.replace(/\.[^.]*$/, ""), origPathName: "%1/", duration: "00:03:25",
+                        videoCodec: "h264 (High)", audioCodec: "aac (LC)", wxh: "1280x720", thumbnail: "",
+                        finalOutput: "", errorMsg: "", selected: false, source: "file" };
+            for (var k in extra) row[k] = extra[k];
+            m.append(row);
+        }
+        item("holiday-in-the-mountains.mkv", "complete", { finalOutput: "/tmp/holiday.mp4" });
+        item("interview <b>raw</b>.mov", "40%", {});
+        item("concert-recording.flac", "wait", { videoCodec: "", wxh: "", audioCodec: "flac", duration: "01:12:09" });
+        item("broken-upload.avi", "error",
+             { errorMsg: "Error while decoding stream #0:0: Invalid data found when processing input" });
+        m.append({ fileName: "%1/still-probing-a-rather-long-file-name.mp4", loading: true, currentStatus: "wait",
+                   origFileName: "", newFileName: "", origPathName: "", duration: "", videoCodec: "", audioCodec: "",
+                   wxh: "", thumbnail: "", finalOutput: "", errorMsg: "", selected: false, source: "file" });
+        mainPage.overallDuration = 3 * 205 + 4329;
+        mainPage.ffmpegArgs = "-s 1280x720 -c:v libx264 -preset fast -crf 21 -c:a aac -b:a 160k";
+        mainPage.outExt = "mp4";
+        convertTab.convertButton.opacity = 1.0;
+        convertTab.clearCompleted.opacity = 1.0;
+    )js").arg(media);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: screenshots MEDIA_FOLDER OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString media = QString::fromLocal8Bit(argv[1]);
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(out);
+
+    Startup::setIdentity();
+    MessageBox::answerOnStandardError();
+    Startup::makeTempFolder();
+    if (!Startup::installCatalogue(Folders::bundledCataloguePath())) {
+        std::fprintf(stderr, "screenshots: no catalogue\n");
+        return 1;
+    }
+
+    MainWindow window;
+    window.setWindowFlags(Qt::FramelessWindowHint);
+    window.setAttribute(Qt::WA_TranslucentBackground, true);
+    window.setStyleSheet(QStringLiteral("MainWindow { background: transparent; }"));
+    window.move(0, 0);
+    window.show();
+    shoot(window, out, QStringLiteral("01-empty"));
+
+    run(window, mixedList(media));
+    run(window, QStringLiteral("mediaList.mediaListModel.setProperty(0, 'thumbnail', '')"));
+    window.addFiles({media + QStringLiteral("/av.mp4"), media + QStringLiteral("/audio.mp3")});
+    QTest::qWait(2500);
+    shoot(window, out, QStringLiteral("02-add-tab-mixed-list"));
+
+    QQuickItem* view = window.rootObject()->findChild<QQuickItem*>(QStringLiteral("mediaView"));
+    QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 3), Q_ARG(int, 0));
+    // As when the pointer rests on the warning sign: its row comes to the front and the tip shows.
+    for (QQuickItem* tip : window.rootObject()->findChildren<QQuickItem*>(QStringLiteral("errorTip"))) {
+        if (!tip->isVisible())
+            continue;
+        QQuickItem* row = tip;
+        while (row->parentItem() && row->parentItem() != view->property("contentItem").value<QQuickItem*>())
+            row = row->parentItem();
+        row->setZ(1);
+        tip->setProperty("showToolTip", true);
+    }
+    shoot(window, out, QStringLiteral("03-error-tooltip"));
+
+    QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 0), Q_ARG(int, 0));
+    run(window, QStringLiteral("idTabs.current = 1"));
+    shoot(window, out, QStringLiteral("04-format-devices"));
+
+    run(window, QString::fromUtf8(R"js(
+        formatTab.addIconsToOutputPage("4", "MP4", false);
+        formatTab.choosePreset(1);
+    )js"));
+    if (QQuickItem* settings = window.rootObject()->findChild<QQuickItem*>(QStringLiteral("settingsIcon")))
+        settings->setProperty("selected", true);
+    shoot(window, out, QStringLiteral("05-format-presets-settings"));
+
+    run(window, QString::fromUtf8(R"js(
+        idTabs.current = 2;
+        mainPage.conversionInProgress = true;
+        mediaList.current = 1;
+        convertTab.currentOverallProgress = 40;
+    )js"));
+    shoot(window, out, QStringLiteral("06-convert-running"));
+    run(window, QStringLiteral("mainPage.conversionInProgress = false"));
+    return 0;
+}

@@ -4,6 +4,7 @@ import QtQuick
 Item {
     id: checkBox
     property bool checked: true
+    property color labelColor: "white"
 
     width: 25 + label.width
     height: 16
@@ -27,7 +28,7 @@ Item {
         x: 25
         anchors.verticalCenter: parent.verticalCenter
         text: "Output file to same folder as input"
-        color: "white"
+        color: checkBox.labelColor
         style: Text.Raised
     }
 }

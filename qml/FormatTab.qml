@@ -129,8 +129,8 @@ Rectangle {
                 onClicked: formatTabPage.addIconsToOutputPage(model.gId, model.gIconText, true)
             }
         }
-        ScrollArrow { x: 280; y: 10; view: deviceStrip; forward: false; visible: deviceListModel.count > 4 }
-        ScrollArrow { x: 310; y: 10; view: deviceStrip; forward: true; visible: deviceListModel.count > 4 }
+        ScrollArrow { objectName: "deviceLeft"; x: 280; y: 10; view: deviceStrip; forward: false; visible: deviceListModel.count > 4 }
+        ScrollArrow { objectName: "deviceRight"; x: 310; y: 10; view: deviceStrip; forward: true; visible: deviceListModel.count > 4 }
 
         StripHeading { y: 150; text: "Formats" }
 
@@ -170,8 +170,8 @@ Rectangle {
                 }
             }
         }
-        ScrollArrow { x: 280; y: 150; view: formatGrid; forward: false; visible: formatListModel.count > 8 }
-        ScrollArrow { x: 310; y: 150; view: formatGrid; forward: true; visible: formatListModel.count > 8 }
+        ScrollArrow { objectName: "formatLeft"; x: 280; y: 150; view: formatGrid; forward: false; visible: formatListModel.count > 8 }
+        ScrollArrow { objectName: "formatRight"; x: 310; y: 150; view: formatGrid; forward: true; visible: formatListModel.count > 8 }
     }
 
     // ---- presets of one device or format ----
@@ -291,6 +291,8 @@ Rectangle {
             CheckBox {
                 id: sameFolderBox
                 objectName: "sameFolderBox"
+                // White text would vanish on the light panel.
+                labelColor: "#222222"
                 // The label is too long to stand right of the fields' left edge in a 380-pixel panel.
                 x: 17
                 y: folderLabel.y + 20 + 6

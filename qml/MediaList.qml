@@ -234,15 +234,16 @@ Item {
         delegate: mediaRow
     }
 
-    MouseArea {
-        anchors.fill: view
-        hoverEnabled: true
-        propagateComposedEvents: true
-        onEntered: scrollBar.opacity = 1
-        onExited: scrollBar.opacity = 0
-        onPressed: function(mouse) {
-            mediaList.clearSelections()
-            mouse.accepted = false
+    // Handlers rather than a mouse area over the rows, so that the rows keep their own hover and
+    // clicks: the scroll bar shows while the pointer is over the list, and any press ends editing.
+    HoverHandler {
+        onHoveredChanged: scrollBar.opacity = hovered ? 1 : 0
+    }
+    TapHandler {
+        gesturePolicy: TapHandler.DragThreshold
+        onPressedChanged: {
+            if (pressed)
+                mediaList.clearSelections()
         }
     }
 

@@ -17,6 +17,18 @@
 
 namespace {
 
+// Every item of the page, list rows included (their QObject parent is not the list).
+QList<QQuickItem*> itemsNamed(MainWindow& window, const QString& name)
+{
+    QList<QQuickItem*> all{window.rootObject()}, named;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        all += all.at(i)->childItems();
+        if (all.at(i)->objectName() == name)
+            named.append(all.at(i));
+    }
+    return named;
+}
+
 void run(MainWindow& window, const QString& script)
 {
     QQmlExpression expression(qmlContext(window.rootObject()), window.rootObject(), script);
@@ -100,10 +112,10 @@ int main(int argc, char* argv[])
     QTest::qWait(2500);
     shoot(window, out, QStringLiteral("02-add-tab-mixed-list"));
 
-    QQuickItem* view = window.rootObject()->findChild<QQuickItem*>(QStringLiteral("mediaView"));
+    QQuickItem* view = itemsNamed(window, QStringLiteral("mediaView")).value(0);
     QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 3), Q_ARG(int, 0));
     // As when the pointer rests on the warning sign: its row comes to the front and the tip shows.
-    for (QQuickItem* tip : window.rootObject()->findChildren<QQuickItem*>(QStringLiteral("errorTip"))) {
+    for (QQuickItem* tip : itemsNamed(window, QStringLiteral("errorTip"))) {
         if (!tip->isVisible())
             continue;
         QQuickItem* row = tip;
@@ -113,6 +125,8 @@ int main(int argc, char* argv[])
         tip->setProperty("showToolTip", true);
     }
     shoot(window, out, QStringLiteral("03-error-tooltip"));
+    for (QQuickItem* tip : itemsNamed(window, QStringLiteral("errorTip")))
+        tip->setProperty("showToolTip", false);
 
     QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 0), Q_ARG(int, 0));
     run(window, QStringLiteral("idTabs.current = 1"));
@@ -122,7 +136,7 @@ int main(int argc, char* argv[])
         formatTab.addIconsToOutputPage("4", "MP4", false);
         formatTab.choosePreset(1);
     )js"));
-    if (QQuickItem* settings = window.rootObject()->findChild<QQuickItem*>(QStringLiteral("settingsIcon")))
+    if (QQuickItem* settings = itemsNamed(window, QStringLiteral("settingsIcon")).value(0))
         settings->setProperty("selected", true);
     shoot(window, out, QStringLiteral("05-format-presets-settings"));
 

@@ -1,5 +1,6 @@
 // Draws Halvorn's pictures: the interface art under qml/images and the catalogue icons under
-// qml/images/icons, so that a change of palette or stroke is one edit. `make art` rebuilds them.
+// qml/images/icons (every icon the built catalogue names), so that a change of palette or stroke
+// is one edit. `make art` rebuilds them.
 // The loading animation is written as numbered frames for ImageMagick to join into a GIF.
 
 #include <QBuffer>
@@ -8,8 +9,11 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QFileInfo>
+#include <QHash>
 #include <QPainterPath>
-#include <QTextStream>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtMath>
 
 #include <cstdio>
@@ -536,6 +540,15 @@ QImage deviceIcon(const QString& kind, const QString& maker)
         p.fill(QColor("#8d8b87"));
         p.drawEllipse(QPointF(13, 30), 4, 4);
         p.drawEllipse(QPointF(57, 30), 4, 4);
+    } else if (kind == QLatin1String("web")) {
+        // A globe: a circle with its meridians and parallels.
+        p.pen(body, 3);
+        p.drawEllipse(QPointF(35, 30), 22, 22);
+        p.drawEllipse(QRectF(25, 8, 20, 44));
+        p.drawLine(QPointF(13, 30), QPointF(57, 30));
+        p.drawLine(QPointF(17, 19), QPointF(53, 19));
+        p.drawLine(QPointF(17, 41), QPointF(53, 41));
+        return image;
     } else if (kind == QLatin1String("tv")) {
         p.fill(body);
         p.drawRoundedRect(QRectF(4, 8, 62, 38), 3, 3);
@@ -553,8 +566,11 @@ QImage deviceIcon(const QString& kind, const QString& maker)
         p.drawEllipse(QPointF(35, 49), 2, 2);
     }
     // The maker small on the device; the page shows the model as the icon's label.
+    // Light bodies and the e-reader's grey screen need dark letters.
+    const bool onLight = kind == QLatin1String("console") || kind == QLatin1String("box")
+                      || kind == QLatin1String("ereader");
     if (!maker.isEmpty())
-        p.text(QRectF(0, 22, 70, 12), maker, Palette::title, 8, true);
+        p.text(QRectF(0, 22, 70, 12), maker, onLight ? Palette::deep : Palette::title, 8, true);
     return image;
 }
 
@@ -585,36 +601,70 @@ QImage pageIcon(const QString& name)
     return image;
 }
 
-// ---- the catalogue icon list ------------------------------------------------------------------
+// ---- the catalogue's icons --------------------------------------------------------------------
 
-// One icon a line: name|kind|text|badge. Kinds: format (text is the family: video, audio or disc,
-// badge the name shown), preset (family, name, quality badge), a device kind (maker, model).
-bool drawCatalogueIcons(const QString& listPath, const QDir& icons)
+// The badge of a preset icon comes from its name: "mp4-720p" shows 720p, "mp3-128" 128k.
+QString badgeFor(const QString& quality)
 {
-    QFile list(listPath);
-    if (!list.open(QIODevice::ReadOnly | QIODevice::Text))
+    static const QHash<QString, QString> words = {
+        {"tv", "TV"}, {"pal", "PAL"}, {"ntsc", "NTSC"}, {"low", "Low"}, {"cd", "CD"},
+        {"24bit", "24-bit"}, {"lossless", "Lossless"}, {"wav", "WAV"},
+    };
+    bool number = false;
+    quality.toInt(&number);
+    if (number)
+        return quality + QLatin1Char('k');
+    if (words.contains(quality))
+        return words.value(quality);
+    return quality.left(1).toUpper() + quality.mid(1);
+}
+
+QString stemOf(const QString& iconPath)
+{
+    return QFileInfo(iconPath).completeBaseName();
+}
+
+// Draws every icon the catalogue names: devices and formats by their look ("kind:Maker",
+// "family:TEXT"), presets as their format's tile with a badge, the add entries by their kind.
+bool drawCatalogueIcons(const QString& cataloguePath, const QDir& icons)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    db.setDatabaseName(cataloguePath);
+    if (!QFileInfo(cataloguePath).isFile() || !db.open())
         return false;
-    QTextStream in(&list);
     bool ok = true;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
-            continue;
-        const QStringList f = line.split(QLatin1Char('|'));
-        if (f.size() < 3) {
-            std::fprintf(stderr, "artgen: bad line: %s\n", qPrintable(line));
+    const auto save = [&](const QImage& image, const QString& iconPath) {
+        ok = image.save(icons.filePath(stemOf(iconPath) + QStringLiteral(".png"))) && ok;
+    };
+
+    QHash<QString, QStringList> formatLooks; // icon stem -> family, tile text
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("SELECT icon, device, look FROM tbl_FormatCategories"));
+    while (query.next()) {
+        const QString icon = query.value(0).toString();
+        const QStringList look = query.value(2).toString().split(QLatin1Char(':'));
+        if (query.value(1).toInt() == 1) {
+            save(deviceIcon(look.value(0), look.value(1)), icon);
+        } else {
+            formatLooks.insert(stemOf(icon), look);
+            save(formatIcon(look.value(0), look.value(1)), icon);
+        }
+    }
+    query.exec(QStringLiteral("SELECT DISTINCT icon FROM tbl_OutputCategories"));
+    while (query.next()) {
+        const QString icon = query.value(0).toString();
+        const QString stem = stemOf(icon);
+        const QStringList look = formatLooks.value(stem.section(QLatin1Char('-'), 0, 0));
+        if (look.isEmpty()) {
+            std::fprintf(stderr, "artgen: no format for the preset icon %s\n", qPrintable(icon));
             ok = false;
             continue;
         }
-        QImage image;
-        if (f[1] == QLatin1String("format"))
-            image = formatIcon(f[2], f.value(3));
-        else if (f[1] == QLatin1String("preset"))
-            image = presetIcon(f[2], f.value(3), f.value(4));
-        else
-            image = deviceIcon(f[1], f[2]);
-        ok = image.save(icons.filePath(f[0] + QStringLiteral(".png"))) && ok;
+        save(presetIcon(look.value(0), look.value(1), badgeFor(stem.section(QLatin1Char('-'), 1))), icon);
     }
+    query.exec(QStringLiteral("SELECT icon, kind, label FROM tbl_AddCategories"));
+    while (query.next())
+        save(formatIcon(query.value(1).toString(), query.value(2).toString()), query.value(0).toString());
     return ok;
 }
 
@@ -689,7 +739,7 @@ int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc != 4) {
-        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER CATALOGUE_ICON_LIST FRAMES_FOLDER\n");
+        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER CATALOGUE_DB FRAMES_FOLDER\n");
         return 2;
     }
     const QDir images(QString::fromLocal8Bit(argv[1]));

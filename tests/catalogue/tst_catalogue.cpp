@@ -1,5 +1,7 @@
 #include "catalogue/catalogue.h"
 
+#include <QRegularExpression>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -187,6 +189,84 @@ private slots:
         Catalogue catalogue;
         QVERIFY(!catalogue.open(dir.filePath("absent.db")));
         QVERIFY(!QFile::exists(dir.filePath("absent.db")));
+    }
+
+    void theShippedCatalogueKeepsItsColumnPositions()
+    {
+        const auto columns = [](const QString& table) {
+            QStringList names;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "columns");
+                db.setDatabaseName(HALVORN_TEST_CATALOGUE);
+                db.open();
+                QSqlQuery query(QString("PRAGMA table_info(%1)").arg(table), db);
+                while (query.next())
+                    names << query.value(1).toString();
+            }
+            QSqlDatabase::removeDatabase("columns");
+            return names;
+        };
+        QCOMPARE(columns("tbl_AddCategories").size(), Catalogue::addColumns);
+        const QStringList formats = columns("tbl_FormatCategories");
+        QCOMPARE(formats.size(), Catalogue::formatColumns);
+        QCOMPARE(formats.at(0), "id");
+        for (const char* name : {"device", "count", "default_pos"})
+            QVERIFY2(QList<qsizetype>({2, 4, 5, 6}).contains(formats.indexOf(name)), name);
+        const QStringList outputs = columns("tbl_OutputCategories");
+        QCOMPARE(outputs.size(), Catalogue::outputColumns);
+        QCOMPARE(outputs.at(0), "id");
+        for (const char* name : {"format", "count", "default_pos"})
+            QVERIFY2(QList<qsizetype>({2, 5, 6, 7}).contains(outputs.indexOf(name)), name);
+    }
+
+    void everyShippedRowIsComplete()
+    {
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(HALVORN_TEST_CATALOGUE));
+        catalogue.load();
+        QStringList problems;
+        const auto checkIcon = [&problems](const QString& icon, const QString& row) {
+            if (!QFile::exists(":/qml/" + icon))
+                problems << row + ": no icon " + icon;
+        };
+        for (qsizetype at = 0; at < catalogue.addList().size(); at += Catalogue::addColumns)
+            checkIcon(catalogue.addList().at(at + 3), catalogue.addList().at(at + 1));
+
+        QSet<QString> ids;
+        int presets = 0;
+        for (const QStringList* list : {&catalogue.deviceList(), &catalogue.formatList()}) {
+            for (qsizetype at = 0; at < list->size(); at += Catalogue::formatColumns) {
+                const QString id = list->at(at);
+                const QString label = list->at(at + 1);
+                if (ids.contains(id))
+                    problems << label + ": id " + id + " twice";
+                ids.insert(id);
+                checkIcon(list->at(at + 3), label);
+                const QStringList rows = catalogue.outputList(id);
+                if (rows.isEmpty())
+                    problems << label + ": no presets";
+                for (qsizetype row = 0; row < rows.size(); row += Catalogue::outputColumns) {
+                    ++presets;
+                    const QString name = label + " / " + rows.at(row + 1);
+                    checkIcon(rows.at(row + 3), name);
+                    if (rows.at(row + 4).isEmpty())
+                        problems << name + ": no extension";
+                    // The size is the second token unless the preset is sound-only, starts with
+                    // -pix_fmt or sets its own shape.
+                    const QString args = rows.at(row + 8);
+                    const QStringList tokens = args.split(' ');
+                    const bool keptAsItIs = tokens.first() == "-vn" || tokens.first() == "-pix_fmt" || args.contains("-aspect");
+                    if (!keptAsItIs && !QRegularExpression("^\\d+x\\d+$").match(tokens.value(1)).hasMatch())
+                        problems << name + ": no frame size in the second token of " + args;
+                    if (args.contains("  ") || args.trimmed() != args)
+                        problems << name + ": stray blanks in " + args;
+                }
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY(ids.contains("7") && ids.contains("36"));
+        qInfo("%d devices, %d formats, %d presets", int(catalogue.deviceList().size() / Catalogue::formatColumns),
+              int(catalogue.formatList().size() / Catalogue::formatColumns), presets);
     }
 
     void theShippedCatalogueHasTheRowsThePagesRelyOn()

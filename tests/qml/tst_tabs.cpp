@@ -89,10 +89,10 @@ private slots:
         QCOMPARE(dialogs.requests.at(0).title, page.text("addTab.addModel.get(0).gOpenTitle"));
         QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 5, 30000);
 
-        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('4', 'MP4', false)");
+        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('1', 'MP4', false)");
         QCOMPARE(page.text("formatTab.secondPageTitle"), "MP4 Quality");
         page.eval("formatTab.choosePreset(1)");
-        QCOMPARE(page.integer("mainPage.outputId"), 6);
+        QCOMPARE(page.integer("mainPage.outputId"), 2);
         dialogs.answer = {out.path()};
         page.eval("formatTab.toggleSameFolder()");
         QCOMPARE(page.text("mainPage.outPath"), out.path() + "/");
@@ -108,8 +108,8 @@ private slots:
         QVERIFY2(second.contains("Video: h264") && second.contains(", 1280x720"), qPrintable(second));
         QVERIFY(first.contains("Audio: aac") && first.contains("Duration: 00:00:03"));
 
-        QCOMPARE(catalogueQuery({"SELECT count FROM tbl_FormatCategories WHERE id=4"}).toInt(), 1);
-        QCOMPARE(catalogueQuery({"SELECT count FROM tbl_OutputCategories WHERE id=6"}).toInt(), 1);
+        QCOMPARE(catalogueQuery({"SELECT count FROM tbl_FormatCategories WHERE id=1"}).toInt(), 1);
+        QCOMPARE(catalogueQuery({"SELECT count FROM tbl_OutputCategories WHERE id=2"}).toInt(), 1);
         QCOMPARE(catalogueQuery({"SELECT SUM(count) FROM tbl_OutputCategories"}).toInt(), 1);
 
         page.eval("convertTab.clearFinished()");
@@ -202,14 +202,14 @@ private slots:
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("label");
-        QTest::addRow("chosen") << "formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(1)"
-                                << "NTSC DVD";
+        QTest::addRow("chosen") << "formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(2)"
+                                << "NTSC 16:9";
         QTest::addRow("arguments edited since")
             << "formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"
-               "formatTab.outputModel.selectedNumber = -1" << "PAL DVD";
+               "formatTab.outputModel.selectedNumber = -1" << "PAL 16:9";
         QTest::addRow("another format opened since")
             << "formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"
-               "formatTab.addIconsToOutputPage('5', 'MP3', false)" << "PAL DVD";
+               "formatTab.addIconsToOutputPage('2', 'MP3', false)" << "PAL 16:9";
     }
     void theBurnElementCarriesThePresetLabel()
     {
@@ -309,12 +309,8 @@ private slots:
 
     void stripArrowsAndGridSnapping()
     {
-        QStringList rows;
-        for (int i = 0; i < 2; ++i)
-            rows << QString("INSERT INTO tbl_FormatCategories VALUES (%1, 'Phone %1', 1, 'images/icons/apple-iphone.png', 0, %1, NULL)").arg(100 + i);
-        for (int i = 0; i < 8; ++i)
-            rows << QString("INSERT INTO tbl_FormatCategories VALUES (%1, 'Fmt %1', 0, 'images/icons/mp4.png', 0, %1, NULL)").arg(200 + i);
-        catalogueQuery(rows.mid(0, 1));
+        // Four devices fit the strip; the fifth brings the arrows.
+        catalogueQuery({"DELETE FROM tbl_FormatCategories WHERE device = 1 AND default_pos > 4"});
         {
             PageDriver page;
             page.eval("idTabs.current = 1");
@@ -322,9 +318,11 @@ private slots:
             QVERIFY(!page.item("deviceLeft")->isVisible());
             QVERIFY(!page.item("deviceRight")->isVisible());
         }
-        catalogueQuery(rows.mid(1));
+        home->installCatalogue();
+        catalogueQuery({"DELETE FROM tbl_FormatCategories WHERE device = 1 AND default_pos > 5"});
         PageDriver page;
         page.eval("idTabs.current = 1");
+        QCOMPARE(page.integer("mainwnd.getDeviceModel().length / 7"), 5);
         QVERIFY(page.item("deviceLeft")->isVisible());
         QCOMPARE(page.item("deviceLeft")->opacity(), 0.2);
         QCOMPARE(page.item("deviceRight")->opacity(), 1.0);
@@ -342,14 +340,14 @@ private slots:
     void presetPageTitlesAndHighlights()
     {
         PageDriver page;
-        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('1', 'iPhone', true)");
-        QCOMPARE(page.text("formatTab.secondPageTitle"), "iPhone");
-        page.eval("formatTab.addIconsToOutputPage('4', 'MP4', false)");
+        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('100', 'iPhone 15', true)");
+        QCOMPARE(page.text("formatTab.secondPageTitle"), "iPhone 15");
+        page.eval("formatTab.addIconsToOutputPage('1', 'MP4', false)");
         QCOMPARE(page.text("formatTab.secondPageTitle"), "MP4 Quality");
         QCOMPARE(page.integer("formatTab.outputSelected"), -1);
         page.eval("formatTab.choosePreset(0)");
         QCOMPARE(page.integer("formatTab.outputSelected"), 0);
-        QCOMPARE(page.integer("mainPage.formatId"), 4);
+        QCOMPARE(page.integer("mainPage.formatId"), 1);
         QCOMPARE(page.text("mainPage.outExt"), "mp4");
         const QString chosen = page.text("mainPage.ffmpegArgs");
 
@@ -361,7 +359,7 @@ private slots:
         QTest::keyClicks(&page.window, " -an");
         QCOMPARE(page.text("mainPage.ffmpegArgs"), chosen + " -an");
         QCOMPARE(page.integer("formatTab.outputSelected"), -1);
-        QCOMPARE(page.integer("mainPage.outputId"), 5);
+        QCOMPARE(page.integer("mainPage.outputId"), 1);
         const auto highlighted = [&page](const QString& label) {
             int count = 0;
             for (QQuickItem* icon : page.allItems())

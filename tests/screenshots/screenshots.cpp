@@ -133,7 +133,7 @@ int main(int argc, char* argv[])
     shoot(window, out, QStringLiteral("04-format-devices"));
 
     run(window, QString::fromUtf8(R"js(
-        formatTab.addIconsToOutputPage("4", "MP4", false);
+        formatTab.addIconsToOutputPage("1", "MP4", false);
         formatTab.choosePreset(1);
     )js"));
     if (QQuickItem* settings = itemsNamed(window, QStringLiteral("settingsIcon")).value(0))

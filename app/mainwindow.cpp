@@ -395,10 +395,10 @@ QString MainWindow::selectBurnDisc(QString, int)
     return {};
 }
 
-void MainWindow::playDisc(QString)
+void MainWindow::playDisc(QString name)
 {
-    if (!burnDriveRoot.isEmpty())
-        Desktop::playDisc(burnDriveRoot);
+    // The page passes the burn element's drive, the one the disc was just written in.
+    Desktop::playDisc(name);
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)

@@ -127,6 +127,4 @@ private:
     std::chrono::milliseconds updateTimeout{10000};
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
-    // Root folder of the drive last chosen for burning; what "play" opens after a burn.
-    QString burnDriveRoot;
 };

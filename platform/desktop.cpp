@@ -5,7 +5,9 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QUrl>
 
 namespace Desktop {
@@ -40,9 +42,16 @@ void showInFileManager(const QString& path)
     });
 }
 
-void playDisc(const QString& root)
+void playDisc(const QString& device)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(root));
+    const QByteArray name = QFile::encodeName(device);
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.device() == name) {
+            QDesktopServices::openUrl(QUrl::fromLocalFile(volume.rootPath()));
+            return;
+        }
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(device));
 }
 
 } // namespace Desktop

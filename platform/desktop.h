@@ -9,7 +9,8 @@ namespace Desktop {
 // file manager answers that call, opens the file's folder instead. Does not wait.
 void showInFileManager(const QString& path);
 
-// Opens the root of a disc with the desktop's default handler for it.
-void playDisc(const QString& root);
+// Opens the disc in a drive (a device path such as /dev/sr0) with the desktop's default handler:
+// its mounted root when it is mounted, the device itself otherwise.
+void playDisc(const QString& device);
 
 } // namespace Desktop

@@ -6,9 +6,9 @@ Item {
     id: mediaList
     property alias mediaListModel: listModel
     property int current: 0
-    property int addToContentY: 0
-
-    readonly property int rowPitch: 109
+    // The view's scroll origin. Qt Quick's list keeps its origin when the first row goes, so this
+    // follows the view rather than counting removed rows.
+    readonly property int addToContentY: view.originY
 
     ListModel { id: listModel }
 
@@ -115,8 +115,6 @@ Item {
     }
 
     function removeFromList(index) {
-        if (index === 0)
-            addToContentY += rowPitch
         if (!mainPage.conversionInProgress || index > current) {
             dropElement(index, true)
             if (listModel.count === 0)
@@ -139,8 +137,6 @@ Item {
         }
         if (!anyWithStatus("complete"))
             convertTab.clearCompleted.opacity = 0.2
-        if (listModel.count === 0)
-            addToContentY = 0
     }
 
     function conversionStart(outFileName) {

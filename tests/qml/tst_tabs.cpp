@@ -117,6 +117,27 @@ private slots:
         QCOMPARE(page.integer("idTabs.current"), 0);
     }
 
+    void theFileMenuOpensTheDialogsOfTheFirstTwoEntries()
+    {
+        PageDriver page;
+        FileDialogRecorder dialogs;
+        emit page.window.addAudioFile();
+        emit page.window.addVideoFile();
+        QCOMPARE(dialogs.requests.size(), 2);
+        QCOMPARE(dialogs.requests.at(0).title, "Add Audio Files");
+        QVERIFY(dialogs.requests.at(0).filter.contains("*.mp3"));
+        QCOMPARE(dialogs.requests.at(1).title, "Add Video Files");
+        QVERIFY(dialogs.requests.at(1).filter.contains("*.mkv"));
+        QCOMPARE(page.count(), 0);
+
+        dialogs.answer = {testMedia("audio.mp3"), testMedia("av.mp4"), testMedia("video.mkv")};
+        emit page.window.addAudioFile();
+        QCOMPARE(page.count(), 3);
+        QCOMPARE(page.role(2, "fileName"), testMedia("video.mkv"));
+        QCOMPARE(page.role(0, "source"), "file");
+        QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 8, 30000);
+    }
+
     void cancellingDuringTheSecondOfThree()
     {
         QTemporaryDir out;

@@ -304,7 +304,7 @@ INSERT INTO device (pos, maker, model, label, kind, maker_name, preset1, preset2
  (94,  'sony',      'xperia-u',             'Xperia U',           'phone',    'Sony',       'mp4:qhdw',  NULL),
  (95,  'sony',      'ericsson-xperia-play', 'Xperia PLAY',        'phone',    'Sony',       'mp4:wvga',  NULL),
  (96,  'sony',      'ps3',                  'PlayStation 3',      'console',  'Sony',       'mp4:1080p', 'mp4:720p'),
- (97,  'sony',      'psp',                  'PSP',                'handheld', 'Sony',       'psp:psp',   NULL),
+ (97,  'sony',      'psp',                  'PSP',                'handheld', 'Sony',       'psp:',      NULL),
  (98,  'microsoft', 'xbox360',              'Xbox 360',           'console',  'Microsoft',  'mp4:1080p', 'mp4:720p'),
  (99,  'microsoft', 'zune',                 'Zune',               'player',   'Microsoft',  'mp4:qvga',  NULL),
  (100, 'nintendo',  '3ds',                  '3DS',                'handheld', 'Nintendo',   'mp4:3ds',   NULL),
@@ -366,14 +366,6 @@ INSERT INTO tbl_FormatCategories (id, label, device, icon, default_pos, look)
 SELECT 99 + pos, label, 1, 'images/icons/' || maker || '-' || model || '.png', pos, kind || ':' || maker_name
 FROM device ORDER BY pos;
 
--- The PSP plays only its own flavour of MPEG-4 file.
-CREATE TEMP TABLE device_template (name TEXT PRIMARY KEY, family TEXT, ext TEXT, description TEXT, template TEXT);
-INSERT INTO device_template VALUES
- ('mp4',  'mp4',  'mp4', 'H.264 and AAC', (SELECT template FROM container WHERE format = 1)),
- ('hevc', 'hevc', 'mp4', 'H.265 (HEVC) and AAC', (SELECT template FROM container WHERE format = 23)),
- ('psp',  'mp4',  'mp4', 'H.264 and AAC for the PSP',
-  '-s 480x272 -c:v libx264 -preset fast -crf 23 -profile:v main -level:v 3.0 -maxrate 768k -bufsize 2M -pix_fmt yuv420p -c:a aac -b:a 128k -ac 2 -ar 48000 -sn -f psp');
-
 CREATE TEMP VIEW device_preset AS
 SELECT 99 + d.pos AS format, 1 AS pos, substr(d.preset1, 1, instr(d.preset1, ':') - 1) AS template,
        substr(d.preset1, instr(d.preset1, ':') + 1) AS quality FROM device d
@@ -381,18 +373,18 @@ UNION ALL
 SELECT 99 + d.pos, 2, substr(d.preset2, 1, instr(d.preset2, ':') - 1), substr(d.preset2, instr(d.preset2, ':') + 1)
 FROM device d WHERE d.preset2 IS NOT NULL;
 
+-- A device's presets are the MP4 (format 1) or HEVC (format 23) template at the device's quality.
 INSERT INTO tbl_OutputCategories (label, format, icon, extension, default_pos, description, ffmpeg_args)
-SELECT CASE WHEN p.template = 'hevc' THEN 'HEVC ' || coalesce(q.label, 'PSP')
-            WHEN p.template = 'psp' THEN 'PSP' ELSE q.label END,
-       p.format,
-       'images/icons/' || t.family || '-' || coalesce(q.icon, 'low') || '.png',
-       t.ext, p.pos,
-       coalesce(q.size, '480x272') || ', ' || t.description,
-       CASE WHEN p.template = 'psp' THEN t.template ELSE
-       replace(replace(replace(replace(replace(replace(replace(replace(replace(t.template,
-           '{size}', q.size), '{crf}', q.crf), '{hcrf}', q.crf + 4), '{profile}', q.profile), '{level}', q.level),
-           '{maxrate}', q.maxrate), '{bufsize}', q.bufsize), '{vb}', q.vb), '{ab}', q.ab) END
+SELECT CASE WHEN p.template = 'hevc' THEN 'HEVC ' || f.label ELSE f.label END,
+       p.format, 'images/icons/' || f.family || '-' || f.quality_icon || '.png', f.ext, p.pos,
+       f.size || ', ' || f.description, f.args
 FROM device_preset p
-JOIN device_template t ON t.name = p.template
-LEFT JOIN quality q ON q.name = p.quality
+JOIN filled f ON f.quality = p.quality AND f.format = CASE p.template WHEN 'hevc' THEN 23 ELSE 1 END
+WHERE p.template IN ('mp4', 'hevc')
 ORDER BY p.format, p.pos;
+
+-- The PSP plays only its own flavour of MPEG-4 file.
+INSERT INTO tbl_OutputCategories (label, format, icon, extension, default_pos, description, ffmpeg_args)
+SELECT 'PSP', p.format, 'images/icons/mp4-low.png', 'mp4', p.pos, '480x272, H.264 and AAC for the PSP',
+       '-s 480x272 -c:v libx264 -preset fast -crf 23 -profile:v main -level:v 3.0 -maxrate 768k -bufsize 2M -pix_fmt yuv420p -c:a aac -b:a 128k -ac 2 -ar 48000 -sn -f psp'
+FROM device_preset p WHERE p.template = 'psp';

@@ -5,7 +5,9 @@
 #include "app/startup.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,6 +59,28 @@ inline QString testMedia(const QString& name)
     return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
 }
 #endif
+
+// Whether any running process names the text on its command line: whether an FFmpeg writing
+// that output is still at work.
+inline bool anyProcessMentions(const QString& text)
+{
+    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
+    while (processes.hasNext()) {
+        QFile cmdline(processes.next() + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text.toUtf8()))
+            return true;
+    }
+    return false;
+}
+
+// What FFmpeg's own probe says of a file.
+inline QString ffmpegReport(const QString& path)
+{
+    QProcess probe;
+    probe.start("ffmpeg", {"-hide_banner", "-i", path});
+    probe.waitForFinished(30000);
+    return QString::fromUtf8(probe.readAllStandardError());
+}
 
 // Answers every message box with a chosen button and remembers what was asked.
 class MessageRecorder final {

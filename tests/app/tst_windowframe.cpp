@@ -2,7 +2,6 @@
 #include "app/mainwindow.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QImageReader>
 #include <QMenu>
 #include <QMouseEvent>
@@ -33,16 +32,6 @@ QPoint drag(QWidget& window, QPoint at, QPoint offset, Qt::MouseButton button = 
     return moved;
 }
 
-bool anyProcessMentions(const QString& text)
-{
-    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
-    while (processes.hasNext()) {
-        QFile cmdline(processes.next() + "/cmdline");
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text.toUtf8()))
-            return true;
-    }
-    return false;
-}
 
 QStringList tempEntries()
 {

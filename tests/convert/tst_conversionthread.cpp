@@ -4,7 +4,6 @@
 #include "convert/ffmpegtext.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
@@ -16,14 +15,6 @@ namespace {
 // Slowed to real time, so that a conversion lasts as long as its source and reports progress.
 const QStringList slowArguments = {"-s", "160x120", "-vf", "realtime", "-c:v", "mpeg4", "-c:a", "aac"};
 
-// What FFmpeg's own probe says of a file: its report, which also tells whether it decodes.
-QString report(const QString& path)
-{
-    QProcess probe;
-    probe.start("ffmpeg", {"-hide_banner", "-i", path});
-    probe.waitForFinished(30000);
-    return QString::fromUtf8(probe.readAllStandardError());
-}
 
 bool decodes(const QString& path)
 {
@@ -34,17 +25,6 @@ bool decodes(const QString& path)
         && decoder.readAllStandardError().isEmpty();
 }
 
-// Whether any running process names the given output, that is whether an FFmpeg is still at work.
-bool anyProcessMentions(const QString& text)
-{
-    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
-    while (processes.hasNext()) {
-        QFile cmdline(processes.next() + "/cmdline");
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text.toUtf8()))
-            return true;
-    }
-    return false;
-}
 
 QStringList runLogLines()
 {
@@ -90,7 +70,7 @@ private slots:
         for (const QList<QVariant>& seconds : progress)
             QVERIFY(seconds.at(0).toInt() >= 0 && seconds.at(0).toInt() <= 3);
         QVERIFY(decodes(output));
-        QVERIFY(report(output).contains(", 160x120"));
+        QVERIFY(ffmpegReport(output).contains(", 160x120"));
 
         const QStringList lines = runLogLines();
         QCOMPARE(lines.first(), QString("Starting conversion: ffmpeg -i \"%1\" %2 \"%3\"")
@@ -211,7 +191,7 @@ private slots:
         window.startNewConversion(testMedia(source), "-s 320x240 -c:v mpeg4 -c:a aac", aspect, base, "mkv");
         QVERIFY(complete.wait(30000));
         QVERIFY(complete.at(0).at(0).toBool());
-        const QString made = report(base + ".mkv");
+        const QString made = ffmpegReport(base + ".mkv");
         if (expectedVideo.isEmpty())
             QVERIFY2(!made.contains("Video:"), "no picture for a sound-only source");
         else

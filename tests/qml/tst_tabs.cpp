@@ -1,7 +1,6 @@
 #include "pagedriver.h"
 #include "testsupport.h"
 
-#include <QDirIterator>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSqlError>
@@ -32,24 +31,7 @@ QVariant catalogueQuery(const QStringList& statements)
     return last;
 }
 
-QString report(const QString& path)
-{
-    QProcess probe;
-    probe.start("ffmpeg", {"-hide_banner", "-i", path});
-    probe.waitForFinished(30000);
-    return QString::fromUtf8(probe.readAllStandardError());
-}
 
-bool anyProcessMentions(const QString& text)
-{
-    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
-    while (processes.hasNext()) {
-        QFile cmdline(processes.next() + "/cmdline");
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text.toUtf8()))
-            return true;
-    }
-    return false;
-}
 
 QPoint centreOf(QQuickItem* item)
 {
@@ -102,8 +84,8 @@ private slots:
         QCOMPARE(page.role(0, "currentStatus"), "complete");
         QCOMPARE(page.role(1, "currentStatus"), "complete");
         QCOMPARE(page.integer("convertTab.currentOverallProgress"), 100);
-        const QString first = report(out.filePath("av.mp4"));
-        const QString second = report(out.filePath("wide.mp4"));
+        const QString first = ffmpegReport(out.filePath("av.mp4"));
+        const QString second = ffmpegReport(out.filePath("wide.mp4"));
         QVERIFY2(first.contains("Video: h264") && first.contains(", 960x720"), qPrintable(first));
         QVERIFY2(second.contains("Video: h264") && second.contains(", 1280x720"), qPrintable(second));
         QVERIFY(first.contains("Audio: aac") && first.contains("Duration: 00:00:03"));

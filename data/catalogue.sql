@@ -270,7 +270,7 @@ INSERT INTO device (pos, maker, model, label, kind, maker_name, preset1, preset2
  (60,  'google',    'nexus-s-4g',           'Nexus S 4G',         'phone',    'Google',     'mp4:wvga',  NULL),
  (61,  'lg',        'nexus5',               'Nexus 5',            'phone',    'LG',         'mp4:1080p', 'mp4:720p'),
  (62,  'lg',        'g2',                   'G2',                 'phone',    'LG',         'mp4:1080p', 'mp4:720p'),
- (63,  'lg',        'spectrum',             'Spectrum',           'phone',    'LG',         'mp4:720p',  NULL),
+ (63,  'lg',        'vs920',                'Spectrum',           'phone',    'LG',         'mp4:720p',  NULL),
  (64,  'lg',        'optimus-2x',           'Optimus 2X',         'phone',    'LG',         'mp4:wvga',  NULL),
  (65,  'lg',        'optimus-t',            'Optimus T',          'phone',    'LG',         'mp4:hvga',  NULL),
  (66,  'lg',        'thrill',               'Thrill 4G',          'phone',    'LG',         'mp4:wvga',  NULL),

@@ -1,5 +1,5 @@
 // Stages the window in the states worth looking at and saves a picture of each, so that anyone
-// can check the look after a change: `scripts/screenshots` runs it under Xvfb.
+// can check the look after a change: the script beside it runs it under Xvfb.
 
 #include "app/folders.h"
 #include "app/mainwindow.h"

@@ -5,6 +5,10 @@
 #include <QImageReader>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QQmlContext>
+#include <QQmlExpression>
+#include <QQuickItem>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -102,6 +106,20 @@ private slots:
         drag(window, QPoint(300, 10), QPoint(30, 30));
         window.showNormal();
         QCOMPARE(window.geometry(), before);
+    }
+
+    void thePagesMaximiseButtonReachesTheWindowsOwnMaximise()
+    {
+        MainWindow window;
+        window.setGeometry(100, 80, 820, 580);
+        window.show();
+        QQmlExpression press(qmlContext(window.rootObject()), window.rootObject(), "mainwnd.showMaximized()");
+        press.evaluate();
+        QVERIFY2(!window.isMaximized(), "the platform's maximised state is never used");
+        QCOMPARE(window.geometry(), QGuiApplication::primaryScreen()->availableGeometry());
+        QQmlExpression restore(qmlContext(window.rootObject()), window.rootObject(), "mainwnd.showNormal()");
+        restore.evaluate();
+        QCOMPARE(window.geometry(), QRect(100, 80, 820, 580));
     }
 
     void menusOpenUnderTheirWords()

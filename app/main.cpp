@@ -1,4 +1,3 @@
-#include "app/folders.h"
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "app/myapplication.h"
@@ -24,8 +23,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
         MessageBox::answerOnStandardError();
 
-    Startup::makeTempFolder();
-    if (!Startup::installCatalogue(Folders::bundledCataloguePath()))
+    if (!Startup::prepareFolders())
         showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
 
     MainWindow window;
@@ -34,10 +32,7 @@ int main(int argc, char* argv[])
     if (arguments.size() > 1)
         window.addFiles(InputTypes::filterCommandLine(arguments));
 
-    // The page draws the window's frame and its rounded corners itself.
-    window.setWindowFlags(Qt::FramelessWindowHint);
-    window.setAttribute(Qt::WA_TranslucentBackground, true);
-    window.setStyleSheet(QStringLiteral("MainWindow { background: transparent; }"));
+    window.useOwnFrame();
     window.setWindowTitle(QCoreApplication::applicationName());
     window.show();
     return QApplication::exec();

@@ -95,6 +95,13 @@ void MainWindow::loadModels()
     catalogue.load();
 }
 
+void MainWindow::useOwnFrame()
+{
+    setWindowFlags(Qt::FramelessWindowHint);
+    setAttribute(Qt::WA_TranslucentBackground, true);
+    setStyleSheet(QStringLiteral("MainWindow { background: transparent; }"));
+}
+
 void MainWindow::addFiles(const QStringList& files)
 {
     emit fileDropped(files);

@@ -34,6 +34,9 @@ public:
     // Hands files named on the command line to the pages, as if they had been dropped.
     void addFiles(const QStringList& files);
 
+    // No system frame and a see-through background: the page draws the frame and its corners.
+    void useOwnFrame();
+
     [[nodiscard]] DroppableWidget* dropTarget() const { return droppableWidget; }
     // How long an update request may take before it counts as failed.
     void setUpdateTimeout(std::chrono::milliseconds timeout) { updateTimeout = timeout; }

@@ -38,4 +38,10 @@ bool installCatalogue(const QString& bundledCatalogue)
     return QFile::rename(partial, catalogue);
 }
 
+bool prepareFolders()
+{
+    makeTempFolder();
+    return installCatalogue(Folders::bundledCataloguePath());
+}
+
 } // namespace Startup

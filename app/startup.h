@@ -21,4 +21,8 @@ void makeTempFolder();
 // Returns whether the user's catalogue exists afterwards.
 [[nodiscard]] bool installCatalogue(const QString& bundledCatalogue);
 
+// The folder steps of every start: the temporary folder, then the user's catalogue from the
+// bundled one. Returns whether the catalogue is there.
+[[nodiscard]] bool prepareFolders();
+
 } // namespace Startup

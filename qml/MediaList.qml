@@ -95,14 +95,18 @@ Item {
         convertTab.convertButton.enabled = true
     }
 
-    // Deletes an element with its probe thumbnail, taking its part of the overall duration away
-    // unless that was already done.
-    function dropElement(index, subtract) {
+    // Deletes an element's probe thumbnail and takes its part of the overall duration away.
+    function releaseElement(index) {
         var item = listModel.get(index)
         if (item.thumbnail !== "" && item.thumbnail !== "images/burningthumb.png")
             mainwnd.removeFile(item.thumbnail)
-        if (subtract)
-            mainPage.overallDuration -= contributionOf(index)
+        mainPage.overallDuration -= contributionOf(index)
+    }
+
+    // Deletes an element, releasing it first unless that was already done.
+    function dropElement(index, release) {
+        if (release)
+            releaseElement(index)
         listModel.remove(index)
     }
 
@@ -125,10 +129,7 @@ Item {
         } else if (mainwnd.yesno("Are you sure you want to stop this conversion?")) {
             // The conversion may have ended while the question was open.
             if (mainPage.conversionInProgress && index === current) {
-                var item = listModel.get(index)
-                if (item.thumbnail !== "" && item.thumbnail !== "images/burningthumb.png")
-                    mainwnd.removeFile(item.thumbnail)
-                mainPage.overallDuration -= contributionOf(index)
+                releaseElement(index)
                 listModel.setProperty(index, "currentStatus", "remove")
                 mainwnd.stopConversion()
             } else {

@@ -1,15 +1,13 @@
 // Stages the window in the states worth looking at and saves a picture of each, so that anyone
 // can check the look after a change: the script beside it runs it under Xvfb.
 
-#include "app/folders.h"
 #include "app/mainwindow.h"
 #include "app/messagebox.h"
 #include "app/startup.h"
+#include "pagedriver.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QQmlContext>
-#include <QQmlExpression>
 #include <QQuickItem>
 #include <QTest>
 
@@ -17,24 +15,13 @@
 
 namespace {
 
-// Every item of the page, list rows included (their QObject parent is not the list).
-QList<QQuickItem*> itemsNamed(MainWindow& window, const QString& name)
+QList<QQuickItem*> itemsNamed(PageDriver& page, const QString& name)
 {
-    QList<QQuickItem*> all{window.rootObject()}, named;
-    for (qsizetype i = 0; i < all.size(); ++i) {
-        all += all.at(i)->childItems();
-        if (all.at(i)->objectName() == name)
-            named.append(all.at(i));
-    }
+    QList<QQuickItem*> named;
+    for (QQuickItem* item : page.allItems())
+        if (item->objectName() == name)
+            named.append(item);
     return named;
-}
-
-void run(MainWindow& window, const QString& script)
-{
-    QQmlExpression expression(qmlContext(window.rootObject()), window.rootObject(), script);
-    expression.evaluate();
-    if (expression.hasError())
-        std::fprintf(stderr, "screenshots: %s\n", qPrintable(expression.error().toString()));
 }
 
 void shoot(MainWindow& window, const QString& folder, const QString& name)
@@ -92,30 +79,28 @@ int main(int argc, char* argv[])
 
     Startup::setIdentity();
     MessageBox::answerOnStandardError();
-    Startup::makeTempFolder();
-    if (!Startup::installCatalogue(Folders::bundledCataloguePath())) {
+    if (!Startup::prepareFolders()) {
         std::fprintf(stderr, "screenshots: no catalogue\n");
         return 1;
     }
 
-    MainWindow window;
-    window.setWindowFlags(Qt::FramelessWindowHint);
-    window.setAttribute(Qt::WA_TranslucentBackground, true);
-    window.setStyleSheet(QStringLiteral("MainWindow { background: transparent; }"));
+    PageDriver page;
+    MainWindow& window = page.window;
+    window.useOwnFrame();
     window.move(0, 0);
     window.show();
     shoot(window, out, QStringLiteral("01-empty"));
 
-    run(window, mixedList(media));
-    run(window, QStringLiteral("mediaList.mediaListModel.setProperty(0, 'thumbnail', '')"));
+    page.eval(mixedList(media));
+    page.eval(QStringLiteral("mediaList.mediaListModel.setProperty(0, 'thumbnail', '')"));
     window.addFiles({media + QStringLiteral("/av.mp4"), media + QStringLiteral("/audio.mp3")});
     QTest::qWait(2500);
     shoot(window, out, QStringLiteral("02-add-tab-mixed-list"));
 
-    QQuickItem* view = itemsNamed(window, QStringLiteral("mediaView")).value(0);
+    QQuickItem* view = itemsNamed(page, QStringLiteral("mediaView")).value(0);
     QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 3), Q_ARG(int, 0));
     // As when the pointer rests on the warning sign: its row comes to the front and the tip shows.
-    for (QQuickItem* tip : itemsNamed(window, QStringLiteral("errorTip"))) {
+    for (QQuickItem* tip : itemsNamed(page, QStringLiteral("errorTip"))) {
         if (!tip->isVisible())
             continue;
         QQuickItem* row = tip;
@@ -125,28 +110,28 @@ int main(int argc, char* argv[])
         tip->setProperty("showToolTip", true);
     }
     shoot(window, out, QStringLiteral("03-error-tooltip"));
-    for (QQuickItem* tip : itemsNamed(window, QStringLiteral("errorTip")))
+    for (QQuickItem* tip : itemsNamed(page, QStringLiteral("errorTip")))
         tip->setProperty("showToolTip", false);
 
     QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 0), Q_ARG(int, 0));
-    run(window, QStringLiteral("idTabs.current = 1"));
+    page.eval(QStringLiteral("idTabs.current = 1"));
     shoot(window, out, QStringLiteral("04-format-devices"));
 
-    run(window, QString::fromUtf8(R"js(
+    page.eval(QString::fromUtf8(R"js(
         formatTab.addIconsToOutputPage("1", "MP4", false);
         formatTab.choosePreset(1);
     )js"));
-    if (QQuickItem* settings = itemsNamed(window, QStringLiteral("settingsIcon")).value(0))
+    if (QQuickItem* settings = itemsNamed(page, QStringLiteral("settingsIcon")).value(0))
         settings->setProperty("selected", true);
     shoot(window, out, QStringLiteral("05-format-presets-settings"));
 
-    run(window, QString::fromUtf8(R"js(
+    page.eval(QString::fromUtf8(R"js(
         idTabs.current = 2;
         mainPage.conversionInProgress = true;
         mediaList.current = 1;
         convertTab.currentOverallProgress = 40;
     )js"));
     shoot(window, out, QStringLiteral("06-convert-running"));
-    run(window, QStringLiteral("mainPage.conversionInProgress = false"));
+    page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +60,12 @@ inline QString testMedia(const QString& name)
     return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
 }
 #endif
+
+// Any warning from the pages (a missing property, a failed binding) fails the running test.
+inline void failOnPageWarnings()
+{
+    QTest::failOnWarning(QRegularExpression("qrc:/qml/"));
+}
 
 // Whether any running process names the text on its command line: whether an FFmpeg writing
 // that output is still at work.

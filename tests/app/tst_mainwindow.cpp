@@ -54,8 +54,7 @@ private slots:
 
     void init()
     {
-        // Any warning from the pages (a missing property, a failed binding) is a fault.
-        QTest::failOnWarning(QRegularExpression("qrc:/qml/"));
+        failOnPageWarnings();
     }
 
     void windowHasTheMinimumSizeOfThePage()

@@ -35,7 +35,7 @@ class TestMediaList : public QObject {
 
 private slots:
     void initTestCase() { home = startedHome(); }
-    void init() { QTest::failOnWarning(QRegularExpression("qrc:/qml/")); }
+    void init() { failOnPageWarnings(); }
 
     void probeRepliesFillTheOldestLoadingElement()
     {

@@ -59,7 +59,7 @@ private slots:
     void init()
     {
         home->installCatalogue();
-        QTest::failOnWarning(QRegularExpression("qrc:/qml/"));
+        failOnPageWarnings();
     }
 
     void aNewcomerConvertsTwoClipsFromTheWindowAlone()

@@ -21,7 +21,7 @@ class TestWidgetKit : public QObject {
 
 private slots:
     void initTestCase() { home = startedHome(); }
-    void init() { QTest::failOnWarning(QRegularExpression("qrc:/qml/")); }
+    void init() { failOnPageWarnings(); }
 
     void threeHeadersShareThePanel()
     {

@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
 #include "app/myapplication.h"
 #include "app/startup.h"
 #include "intake/inputtypes.h"
+#include "platform/messagebox.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,5 @@
 #include "app/mainwindow.h"
 
-#include "app/filedialogs.h"
-#include "app/folders.h"
-#include "app/logfile.h"
-#include "app/messagebox.h"
-#include "app/tools.h"
 #include "app/updatecheck.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
@@ -12,6 +7,11 @@
 #include "convert/tempfiles.h"
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
+#include "platform/filedialogs.h"
+#include "platform/folders.h"
+#include "platform/logfile.h"
+#include "platform/messagebox.h"
+#include "platform/tools.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

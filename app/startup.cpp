@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/folders.h"
+#include "platform/folders.h"
 
 #include <QCoreApplication>
 #include <QDir>

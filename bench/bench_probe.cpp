@@ -2,10 +2,10 @@
 // do the same work: an ffprobe of the file and a single-frame grab with the seek before the input.
 // Prints the figures and their ratio; one run each, after one warm-up probe to fill the file cache.
 
-#include "app/folders.h"
 #include "app/startup.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
+#include "platform/folders.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "convert/conversionthread.h"
 
-#include "app/logfile.h"
-#include "app/tools.h"
 #include "convert/ffmpegtext.h"
+#include "platform/logfile.h"
+#include "platform/tools.h"
 
 #include <QElapsedTimer>
 #include <QFile>

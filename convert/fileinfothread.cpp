@@ -1,8 +1,8 @@
 #include "convert/fileinfothread.h"
 
-#include "app/folders.h"
-#include "app/tools.h"
 #include "convert/ffmpegtext.h"
+#include "platform/folders.h"
+#include "platform/tools.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "intake/droppablewidget.h"
 
-#include "app/messagebox.h"
 #include "intake/inputtypes.h"
+#include "platform/messagebox.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -2,9 +2,9 @@
 // can check the look after a change: the script beside it runs it under Xvfb.
 
 #include "app/mainwindow.h"
-#include "app/messagebox.h"
 #include "app/startup.h"
 #include "pagedriver.h"
+#include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/folders.h"
-#include "app/messagebox.h"
 #include "app/startup.h"
+#include "platform/folders.h"
+#include "platform/messagebox.h"
 
 #include <QDir>
 #include <QDirIterator>

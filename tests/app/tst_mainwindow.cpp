@@ -1,6 +1,6 @@
-#include "app/folders.h"
 #include "app/mainwindow.h"
 #include "intake/droppablewidget.h"
+#include "platform/folders.h"
 #include "testsupport.h"
 
 #include <QMimeData>

@@ -1,6 +1,6 @@
-#include "app/folders.h"
-#include "app/logfile.h"
 #include "app/startup.h"
+#include "platform/folders.h"
+#include "platform/logfile.h"
 #include "testsupport.h"
 
 #include <QProcess>

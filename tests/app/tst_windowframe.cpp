@@ -1,5 +1,5 @@
-#include "app/folders.h"
 #include "app/mainwindow.h"
+#include "platform/folders.h"
 #include "testsupport.h"
 
 #include <QImageReader>

@@ -1,7 +1,7 @@
-#include "app/folders.h"
 #include "app/mainwindow.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
+#include "platform/folders.h"
 #include "testsupport.h"
 
 #include <QProcess>

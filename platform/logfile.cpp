@@ -1,6 +1,6 @@
-#include "app/logfile.h"
+#include "platform/logfile.h"
 
-#include "app/folders.h"
+#include "platform/folders.h"
 
 #include <QFile>
 

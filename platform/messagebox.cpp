@@ -1,6 +1,6 @@
-#include "app/messagebox.h"
+#include "platform/messagebox.h"
 
-#include "app/filedialogs.h"
+#include "platform/filedialogs.h"
 
 #include <cstdio>
 

@@ -9,8 +9,11 @@ all: build
 deps:
 	@scripts/install-packages debian-packages.txt
 
+# A compiler cache, where the machine has one, keeps rebuilds after a branch switch short.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+
 $(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
 
 configure: deps $(BUILD_DIR)/CMakeCache.txt
 

@@ -1,0 +1,163 @@
+#include "platform/drives.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace Drives {
+
+namespace {
+
+constexpr qint64 sectorSize = 2048;
+constexpr qint64 descriptorSector = 16;
+
+QString readSysfsText(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromLatin1(file.readAll()).trimmed();
+}
+
+// Non-blocking, so that an empty drive or an open tray answers at once instead of spinning up.
+bool discReady(const QString& device)
+{
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
+    ::close(fd);
+    return status == CDS_DISC_OK;
+}
+
+QString cueTitle(const QString& cuePath)
+{
+    QFile cue(cuePath);
+    if (!cue.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    static const QRegularExpression title(QStringLiteral("^\\s*TITLE\\s+\"([^\"]*)\""));
+    while (!cue.atEnd()) {
+        const QString line = QString::fromUtf8(cue.readLine());
+        if (line.trimmed().startsWith(QLatin1String("TRACK")))
+            break; // a TITLE after the first track names that track, not the disc
+        const QRegularExpressionMatch match = title.match(line);
+        if (match.hasMatch())
+            return match.captured(1).trimmed();
+    }
+    return {};
+}
+
+OpticalDrive imageDrive(const QString& name)
+{
+    const QFileInfo info(name);
+    OpticalDrive drive;
+    drive.device = info.absoluteFilePath();
+    drive.identity = identity(QStringLiteral("HALVORN"), QStringLiteral("DISC IMAGE"), QStringLiteral("1.0"));
+    const QString suffix = info.suffix().toLower();
+    if (info.isFile() && suffix == QLatin1String("cue")) {
+        drive.kind = Kind::CdImage;
+        drive.mediaPresent = info.isReadable();
+        const QString title = cueTitle(drive.device);
+        drive.volumeLabel = title.isEmpty() ? info.completeBaseName() : title;
+    } else if (info.isFile() && suffix == QLatin1String("iso")) {
+        drive.kind = Kind::DvdImage;
+        drive.mediaPresent = info.isReadable();
+        drive.volumeLabel = readVolumeLabel(drive.device);
+    } else if (info.isDir()) {
+        // A DVD copied to disk: the folder that holds VIDEO_TS, or VIDEO_TS itself.
+        QDir folder(drive.device);
+        if (folder.dirName().compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0)
+            folder.cdUp();
+        drive.device = folder.absolutePath();
+        drive.kind = Kind::DvdImage;
+        drive.mediaPresent = folder.exists(QStringLiteral("VIDEO_TS")) || folder.exists(QStringLiteral("video_ts"));
+        drive.volumeLabel = folder.dirName();
+    }
+    return drive;
+}
+
+} // namespace
+
+QList<OpticalDrive> list()
+{
+    return hardwareDrives() + imageDrives();
+}
+
+QList<OpticalDrive> hardwareDrives(const QString& sysRoot, const QString& devRoot)
+{
+    QList<OpticalDrive> drives;
+    QDir blocks(sysRoot + QStringLiteral("/class/block"));
+    QStringList names = blocks.entryList({QStringLiteral("sr*")}, QDir::AllEntries | QDir::NoDotAndDotDot);
+    // sr2 before sr10: by number, not by text.
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.mid(2).toInt() < b.mid(2).toInt();
+    });
+    for (const QString& name : names) {
+        const QString deviceInfo = sysRoot + QStringLiteral("/block/") + name + QStringLiteral("/device/");
+        OpticalDrive drive;
+        drive.device = devRoot + QLatin1Char('/') + name;
+        drive.identity = identity(readSysfsText(deviceInfo + QStringLiteral("vendor")),
+                                  readSysfsText(deviceInfo + QStringLiteral("model")),
+                                  readSysfsText(deviceInfo + QStringLiteral("rev")));
+        drive.mediaPresent = discReady(drive.device);
+        if (drive.mediaPresent)
+            drive.volumeLabel = readVolumeLabel(drive.device);
+        drives.append(drive);
+    }
+    return drives;
+}
+
+QList<OpticalDrive> imageDrives()
+{
+    QList<OpticalDrive> drives;
+    const QString names = qEnvironmentVariable(imageVariable);
+    for (const QString& name : names.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
+        OpticalDrive drive = imageDrive(name);
+        if (drive.mediaPresent)
+            drives.append(drive);
+    }
+    return drives;
+}
+
+QString entryText(const OpticalDrive& drive)
+{
+    if (drive.volumeLabel.isEmpty())
+        return drive.device;
+    return drive.device + QStringLiteral(": ") + drive.volumeLabel;
+}
+
+QString identity(const QString& vendor, const QString& product, const QString& revision)
+{
+    return vendor.left(8).leftJustified(8) + product.left(16).leftJustified(16) + revision.left(4).leftJustified(4);
+}
+
+QString volumeLabelFromDescriptor(const QByteArray& sector)
+{
+    // Type 1 ("primary"), the standard identifier CD001, then the volume identifier at 40..71.
+    if (sector.size() < 72 || sector.at(0) != 1 || sector.mid(1, 5) != "CD001")
+        return {};
+    QString label;
+    for (const char byte : sector.mid(40, 32)) {
+        const auto c = static_cast<unsigned char>(byte);
+        if (c == 0)
+            break;
+        label += c < 0x20 || c > 0x7e ? QChar(u'_') : QChar(c);
+    }
+    return label.trimmed();
+}
+
+QString readVolumeLabel(const QString& deviceOrImage)
+{
+    QFile file(deviceOrImage);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(descriptorSector * sectorSize))
+        return {};
+    return volumeLabelFromDescriptor(file.read(sectorSize));
+}
+
+} // namespace Drives

@@ -1,13 +1,10 @@
-#include "app/mainwindow.h"
 #include "intake/droppablewidget.h"
+#include "pagedriver.h"
 #include "platform/folders.h"
 #include "testsupport.h"
 
 #include <QMimeData>
-#include <QQmlContext>
-#include <QQmlExpression>
 #include <QQuickItem>
-#include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
@@ -17,15 +14,6 @@ class TestMainWindow : public QObject {
 
     std::unique_ptr<IsolatedHome> home;
     QTemporaryDir media;
-
-    QVariant evaluateInPage(MainWindow& window, const QString& expression)
-    {
-        QQmlExpression script(window.rootContext(), window.rootObject(), expression);
-        const QVariant value = script.evaluate();
-        if (script.hasError())
-            qWarning() << script.error().toString();
-        return value;
-    }
 
     QString makeFile(const QString& name)
     {
@@ -52,17 +40,7 @@ class TestMainWindow : public QObject {
 private slots:
     void initTestCase() { home = startedHome(); }
 
-    void init()
-    {
-        failOnPageWarnings();
-    }
-
-    void windowHasTheMinimumSizeOfThePage()
-    {
-        MainWindow window;
-        QCOMPARE(window.minimumSize(), QSize(800, 552));
-        QCOMPARE(window.dropTarget()->geometry(), QRect(400, 32, 390, 510));
-    }
+    void init() { failOnPageWarnings(); }
 
     void dropTargetFollowsTheWindowSize_data()
     {
@@ -76,6 +54,7 @@ private slots:
         QFETCH(QSize, windowSize);
         QFETCH(QRect, dropArea);
         MainWindow window;
+        QCOMPARE(window.minimumSize(), QSize(800, 552));
         window.show();
         window.resize(QSize(900, 600));
         window.resize(windowSize);
@@ -85,52 +64,29 @@ private slots:
 
     void thePageReachesTheBridge()
     {
-        MainWindow window;
-        QVERIFY(window.rootObject());
-        QCOMPARE(window.rootObject()->property("width").toInt(), 800);
-        QCOMPARE(evaluateInPage(window, "mainwnd.getTempFolder()").toString(),
-                 Folders::tempFolder() + "/");
-        QCOMPARE(evaluateInPage(window, "mainwnd.getAddModel().length").toInt(),
-                 window.getAddModel().size());
-        QVERIFY(window.getAddModel().size() >= 12);
-        QCOMPARE(evaluateInPage(window, "mainwnd.getOutputModel('7').length").toInt(), 4 * 9);
-        QCOMPARE(evaluateInPage(window, "mainwnd.getOutputModel('7 OR 1=1').length").toInt(), 0);
-    }
+        PageDriver page;
+        QCOMPARE(page.window.rootObject()->property("width").toInt(), 800);
+        QCOMPARE(page.eval("mainwnd.getOutputModel('7').length").toInt(), 4 * 9);
 
-    void theBridgeAsksThroughMessageBoxes()
-    {
-        MainWindow window;
         MessageRecorder recorder(QMessageBox::Yes);
-        QVERIFY(evaluateInPage(window, "mainwnd.yesno('Go on?')").toBool());
+        QVERIFY(page.eval("mainwnd.yesno('Go on?')").toBool());
         recorder.answer = QMessageBox::No;
-        QVERIFY(!evaluateInPage(window, "mainwnd.yesno('Go on?')").toBool());
-        evaluateInPage(window, "mainwnd.warning('<b>plain</b>')");
+        QVERIFY(!page.eval("mainwnd.yesno('Go on?')").toBool());
+        page.eval("mainwnd.warning('<b>plain</b>')");
         QCOMPARE(recorder.prompts.size(), 3);
         QCOMPARE(recorder.prompts.at(0).title, "Confirmation Required");
         QCOMPARE(recorder.prompts.at(0).buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(recorder.prompts.at(2).title, "Warning");
         QCOMPARE(recorder.prompts.at(2).text, "<b>plain</b>");
-    }
 
-    void makeDirAndWindowLogFromThePage()
-    {
-        MainWindow window;
         const QString folder = Folders::tempFolderWithSeparator() + "album/disc 1";
-        evaluateInPage(window, QString("mainwnd.makeDir('%1')").arg(folder));
+        page.eval(QString("mainwnd.makeDir('%1')").arg(folder));
         QVERIFY(QDir(folder).exists());
-        evaluateInPage(window, "mainwnd.log('  from the page  ')");
+        // The window log keeps the text exactly, blanks included.
+        page.eval("mainwnd.log('  from the page  ')");
         QFile windowLog(Folders::windowLogPath());
         QVERIFY(windowLog.open(QIODevice::ReadOnly));
         QVERIFY(windowLog.readAll().endsWith("  from the page  \n"));
-    }
-
-    void commandLineFilesReachThePagesAsADrop()
-    {
-        MainWindow window;
-        QSignalSpy dropped(&window, &MainWindow::fileDropped);
-        window.addFiles({"a.mp3", "c.mkv"});
-        QCOMPARE(dropped.count(), 1);
-        QCOMPARE(dropped.at(0).at(0).toStringList(), (QStringList{"a.mp3", "c.mkv"}));
     }
 
     void aDragOverTheWindowMakesTheDropTargetReceptive()
@@ -149,22 +105,6 @@ private slots:
         QDragLeaveEvent leave;
         deliver(&window, &leave);
         QVERIFY(target->testAttribute(Qt::WA_TransparentForMouseEvents));
-    }
-
-    void dropTargetRefusesDragsWithoutAcceptedNames()
-    {
-        MainWindow window;
-        std::unique_ptr<QMimeData> text(urlData({makeFile("notes.txt")}));
-        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, text.get(), Qt::LeftButton, Qt::NoModifier);
-        refused.setAccepted(false);
-        deliver(window.dropTarget(), &refused);
-        QVERIFY(!refused.isAccepted());
-
-        std::unique_ptr<QMimeData> mixed(urlData({makeFile("notes.txt"), makeFile("CLIP.MP4")}));
-        QDragEnterEvent accepted(QPoint(10, 10), Qt::CopyAction, mixed.get(), Qt::LeftButton, Qt::NoModifier);
-        accepted.setAccepted(false);
-        deliver(window.dropTarget(), &accepted);
-        QVERIFY(accepted.isAccepted());
     }
 
     void aDroppedCdTrackIsExplainedOnceAfterTheOtherFilesAreQueued()

@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test art clean
+.PHONY: all deps configure build run test art package clean
 
 all: build
 
@@ -29,6 +29,9 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 art: configure
 	cmake --build $(BUILD_DIR) --target art

@@ -1,3 +1,5 @@
+#include "app/batchconversion.h"
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
 #include "app/startup.h"
@@ -18,6 +20,14 @@ namespace {
 
 int main(int argc, char* argv[])
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const CommandLine::Request request = CommandLine::parse(arguments);
+    // Help, the preset table and batch conversion need no window, so no display either.
+    if (request.mode != CommandLine::Mode::Window)
+        return BatchConversion::run(argc, argv, request);
+
     MyApplication app(argc, argv);
     Startup::setIdentity();
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
@@ -28,7 +38,6 @@ int main(int argc, char* argv[])
 
     MainWindow window;
 
-    const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         window.addFiles(InputTypes::filterCommandLine(arguments));
 

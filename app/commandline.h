@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for: the window (with the files to queue), or a job that needs no
+// window and no display.
+namespace CommandLine {
+
+enum class Mode { Window, Help, Version, ListPresets, Convert, Error };
+
+struct Request {
+    Mode mode = Mode::Window;
+    QString presetId;     // Convert
+    QString outputFolder; // Convert: empty puts each output beside its source
+    QStringList files;    // Window: the arguments as given, filtered later; Convert: the inputs
+    QString error;        // Error: what is wrong, in words
+};
+
+// Reads the arguments as the process received them, the program's own path first.
+[[nodiscard]] Request parse(const QStringList& arguments);
+
+[[nodiscard]] QString helpText();
+
+// Exit codes of the jobs without a window.
+inline constexpr int exitSuccess = 0;
+inline constexpr int exitFailed = 1;
+inline constexpr int exitUsage = 2;
+inline constexpr int exitInterrupted = 130;
+
+} // namespace CommandLine

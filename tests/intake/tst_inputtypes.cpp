@@ -1,5 +1,6 @@
 #include "intake/inputtypes.h"
 
+#include <QMimeDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -98,6 +99,22 @@ private slots:
         const InputTypes::DropResult result = InputTypes::filterDrop(urls);
         QCOMPARE(result.paths, expected);
         QCOMPARE(result.cdTrackDropped, cdTrack);
+    }
+
+    // "Open With" in a file manager offers Halvorn for exactly the types its menu entry names.
+    void theMenuEntryNamesTheTypeOfEveryAcceptedSuffix()
+    {
+        QFile entry(HALVORN_SOURCE_DIR "/data/linux/org.halvorn.Halvorn.desktop");
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(entry.readAll());
+        const QStringList listed = text.section("\nMimeType=", 1).section('\n', 0, 0).split(';', Qt::SkipEmptyParts);
+        QStringList missing;
+        for (const QString& suffix : InputTypes::acceptedSuffixes())
+            for (const QMimeType& type : QMimeDatabase().mimeTypesForFileName("x." + suffix))
+                if (!listed.contains(type.name()) && suffix != "cda")
+                    missing << suffix + ": " + type.name();
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+        QVERIFY(listed.contains("video/mp4"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "platform/desktop.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -52,6 +53,20 @@ void playDisc(const QString& device)
         }
     }
     QDesktopServices::openUrl(QUrl::fromLocalFile(device));
+}
+
+void notify(const QString& summary, const QString& body)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
+        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
+    call << QCoreApplication::applicationName() << 0u << QStringLiteral("org.halvorn.Halvorn") << summary << body
+         << QStringList() << QVariantMap() << -1;
+    // Fire and forget: a missing service is an error reply that nobody needs to read.
+    bus.call(call, QDBus::NoBlock);
 }
 
 } // namespace Desktop

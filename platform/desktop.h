@@ -13,4 +13,8 @@ void showInFileManager(const QString& path);
 // its mounted root when it is mounted, the device itself otherwise.
 void playDisc(const QString& device);
 
+// One desktop notification (freedesktop Notifications over the session bus). Does not wait; where
+// no notification service answers, nothing happens.
+void notify(const QString& summary, const QString& body);
+
 } // namespace Desktop

@@ -11,6 +11,12 @@ CDRipThread::CDRipThread(QObject* parent)
 {
     // Direct: the progress leaves the rip thread in order with the thread's other signals.
     connect(&audioCD, &CAudioCD::fileProgress, this, &CDRipThread::progress, Qt::DirectConnection);
+    // An extraction arms itself when it starts, so a Cancel that came just before would be lost to
+    // it: the first block ends it then.
+    connect(&audioCD, &CAudioCD::fileProgress, this, [this] {
+        if (!keepRipping)
+            audioCD.StopExtracting();
+    }, Qt::DirectConnection);
 }
 
 CDRipThread::~CDRipThread()

@@ -388,7 +388,7 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, Status& sta
         const QString path = resolveCueFile(folder, named.name);
         auto file = std::make_unique<QFile>(path);
         // Only plain files: a pipe or a device named in a sheet could keep a read waiting for ever.
-        if (path.isEmpty() || !QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly))
+        if (path.isEmpty() || !QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return refuse(QStringLiteral("the file %1 cannot be read").arg(named.name));
         qint64 offset = 0;
         qint64 length = file->size();

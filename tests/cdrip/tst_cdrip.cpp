@@ -27,10 +27,7 @@ QPushButton* button(QWidget* dialog, const QString& text)
     return nullptr;
 }
 
-void click(QWidget* dialog, const QString& text)
-{
-    QTest::mouseClick(button(dialog, text), Qt::LeftButton);
-}
+void click(QWidget* dialog, const QString& text) { QTest::mouseClick(button(dialog, text), Qt::LeftButton); }
 
 // Ticks or unticks a row of the track list by clicking its check box.
 void toggleRow(QWidget* dialog, int row)

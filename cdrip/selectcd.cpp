@@ -28,6 +28,8 @@ SelectCD::SelectCD(QWidget* parent)
 
     auto* driveGroup = new QGroupBox(tr("Select Drive"));
     driveCombo = new QComboBox;
+    // Image drives carry their whole path: the dialog widens rather than cut it off.
+    driveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     (new QVBoxLayout(driveGroup))->addWidget(driveCombo);
 
     auto* trackGroup = new QGroupBox(tr("Select Tracks"));

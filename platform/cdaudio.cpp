@@ -116,6 +116,8 @@ public:
         cdrom_tochdr header{};
         if (const Status status = control(fd, CDROMREADTOCHDR, &header); status != Status::Ok)
             return status;
+        if (header.cdth_trk0 < 1 || header.cdth_trk0 > header.cdth_trk1 || header.cdth_trk1 > 99)
+            return Status::MediumError;
         toc = {header.cdth_trk0, header.cdth_trk1, {}};
         for (int number = header.cdth_trk0; number <= header.cdth_trk1 + 1; ++number) {
             const bool leadOut = number > header.cdth_trk1;
@@ -146,7 +148,7 @@ public:
         const Status status = control(fd, CDROM_LOCKDOOR, locked ? 1 : 0);
         // The kernel refuses an unlock while another program holds the drive open, and unlocks by
         // itself when the last one closes it: nothing stays locked because of us.
-        return !locked && status == Status::NotReady ? Status::Ok : status;
+        return !locked && status != Status::Ok && errno == EBUSY ? Status::Ok : status;
     }
 
     Status eject() override { return control(fd, CDROMEJECT, 0); }
@@ -154,8 +156,7 @@ public:
 
     bool mediaReady() override
     {
-        const int drive = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);
-        return drive == CDS_DISC_OK;
+        return Linux::statusFromDriveStatus(::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT)) == Status::Ok;
     }
 
 private:
@@ -207,7 +208,7 @@ int cueTime(const QString& text)
     const int minutes = parts[0].toInt(&ok[0]);
     const int seconds = parts[1].toInt(&ok[1]);
     const int frames = parts[2].toInt(&ok[2]);
-    if (!ok[0] || !ok[1] || !ok[2] || minutes < 0 || seconds < 0 || seconds > 59 || frames < 0
+    if (!ok[0] || !ok[1] || !ok[2] || minutes < 0 || minutes > 99 || seconds < 0 || seconds > 59 || frames < 0
         || frames >= framesPerSecond)
         return -1;
     return (minutes * 60 + seconds) * framesPerSecond + frames;
@@ -311,9 +312,6 @@ public:
                 if (!image.file->seek(extent.offset + qint64(lba - extent.lba) * sectorBytes)
                     || image.file->read(buffer, bytes) != bytes)
                     return Status::NoDisc; // the file was cut short or went away since the disc was opened
-                if (image.bigEndian)
-                    for (qint64 i = 0; i + 1 < bytes; i += 2)
-                        std::swap(buffer[i], buffer[i + 1]);
             }
             buffer += bytes;
             lba += count;
@@ -337,7 +335,6 @@ public:
 private:
     struct ImageFile {
         std::unique_ptr<QFile> file;
-        bool bigEndian = false;
         qint64 end = 0; // the file must hold this many bytes for the disc to be whole
     };
     struct Extent {
@@ -425,8 +422,7 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, Status& sta
         }
         drive->append({drive->leadOut, fileSectors - position, f, offset + qint64(position) * bytesPerSector,
                        bytesPerSector});
-        drive->files.push_back({std::move(file), named.type == CueFile::Type::Motorola,
-                                offset + qint64(fileSectors) * bytesPerSector});
+        drive->files.push_back({std::move(file), offset + qint64(fileSectors) * bytesPerSector});
     }
     drive->contents.firstTrack = sheet->tracks.first().number;
     drive->contents.lastTrack = sheet->tracks.last().number;
@@ -461,9 +457,7 @@ std::optional<CueSheet> parseCueSheet(const QString& text, QString* error)
                 return fail(at + QStringLiteral("FILE needs a name and a type"));
             const QString type = words.takeLast().toUpper();
             CueFile file{words.join(u' '), CueFile::Type::Binary};
-            if (type == QLatin1String("MOTOROLA"))
-                file.type = CueFile::Type::Motorola;
-            else if (type == QLatin1String("WAVE"))
+            if (type == QLatin1String("WAVE"))
                 file.type = CueFile::Type::Wave;
             else if (type != QLatin1String("BINARY"))
                 return fail(at + QStringLiteral("files of type %1 cannot be read").arg(type));

@@ -83,7 +83,7 @@ namespace Linux {
 
 // A CUE sheet as written: which files, which tracks in them, and where each track starts.
 struct CueFile {
-    enum class Type { Binary, Motorola, Wave };
+    enum class Type { Binary, Wave };
     QString name;
     Type type = Type::Binary;
 };

@@ -107,11 +107,10 @@ private slots:
         QVERIFY(wav.open(QIODevice::ReadOnly));
         QVERIFY(wav.readAll() == wavHeader(44100, 16, 2, 100 * 2352) + CdImage::tone(5, 100));
         QTRY_VERIFY(button(&dialog, "OK")->isEnabled());
-        QCOMPARE(seen, QStringList({"0 Ripping track 1 of 2...", "10 Ripping track 1 of 2...", "20 Ripping track 1 of 2...",
-                                    "30 Ripping track 1 of 2...", "40 Ripping track 1 of 2...",
-                                    "50 Ripping track 2 of 2...", "60 Ripping track 2 of 2...",
-                                    "70 Ripping track 2 of 2...", "80 Ripping track 2 of 2...",
-                                    "90 Ripping track 2 of 2...", "0 "}));
+        QStringList expected; // each block of either track is a tenth of the rip
+        for (int value = 0; value < 100; value += 10)
+            expected << QString("%1 Ripping track %2 of 2...").arg(value).arg(value < 50 ? 1 : 2);
+        QCOMPARE(seen, expected << "0 ");
         QVERIFY(recorder.prompts.isEmpty());
     }
 

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/updatecheck.h"
+#include "cdrip/selectcd.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Both workers are the window's children: its end stops them and ends their FFmpeg.
     fileInfoThread = new FileInfoThread(this);
     conversionThread = new ConversionThread(this);
+    selectCdDialog = new SelectCD(this);
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
@@ -72,12 +74,15 @@ MainWindow::MainWindow(QWidget* parent)
         connect(root, &QQuickItem::heightChanged, this, &MainWindow::changeDroppableSize);
         connect(root, &QQuickItem::widthChanged, this, &MainWindow::changeDroppableSize);
     }
+    connect(droppableWidget, &DroppableWidget::openCDRipDialog, this, &MainWindow::openCdTrackDialog);
     connect(droppableWidget, &DroppableWidget::fileDropped, this, &MainWindow::fileDropped);
     connect(fileInfoThread, &FileInfoThread::fileInfoReady, this, &MainWindow::fileInfoReady);
     connect(conversionThread, &ConversionThread::startConversion, this, &MainWindow::startConversion);
     connect(conversionThread, &ConversionThread::conversionProgress, this, &MainWindow::conversionProgress);
     connect(conversionThread, &ConversionThread::conversionComplete, this, &MainWindow::conversionComplete);
     connect(conversionThread, &ConversionThread::conversionCancelled, this, &MainWindow::conversionCancelled);
+    connect(selectCdDialog, &SelectCD::addAudioCD, this, &MainWindow::addAudioCD);
+    connect(selectCdDialog, &SelectCD::minimize, this, &MainWindow::minimize);
 
     silentUpdateCheck = true;
     checkForUpdates();
@@ -215,6 +220,11 @@ void MainWindow::doneHttp(QNetworkReply* reply)
     }
 }
 
+void MainWindow::openCdTrackDialog()
+{
+    selectCdDialog->show();
+}
+
 void MainWindow::minimize()
 {
     showMinimized();
@@ -279,7 +289,7 @@ QString MainWindow::openOutputFolder()
 
 QString MainWindow::selectCd()
 {
-    warning(QStringLiteral("Ripping audio CDs is not available in this version of Halvorn yet."));
+    selectCdDialog->exec();
     return QStringLiteral("1");
 }
 
@@ -341,6 +351,8 @@ bool MainWindow::prepareToClose()
             return false;
         stopConversion();
     }
+    // A rip is not asked about: it stops, lets go of the drive and writes nothing more.
+    selectCdDialog->stopRip();
     for (const QString& entry : entries)
         (void)removeFile(temp + QLatin1Char('/') + entry);
     closeApproved = true;

@@ -16,6 +16,7 @@ class QAction;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
+class SelectCD;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
@@ -65,6 +66,7 @@ public slots:
     void websiteAction();
     void updateAction();
     void doneHttp(QNetworkReply* reply);
+    void openCdTrackDialog();
     void minimize();
 
 public:
@@ -128,6 +130,7 @@ private:
     QNetworkAccessManager* networkManager = nullptr;
     bool silentUpdateCheck = true;
     std::chrono::milliseconds updateTimeout{10000};
+    SelectCD* selectCdDialog = nullptr;
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
 };

@@ -1,0 +1,99 @@
+#include "cdrip/cdripthread.h"
+
+#include "platform/folders.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+
+CDRipThread::CDRipThread(QObject* parent)
+    : QThread(parent)
+{
+    // Direct: the progress leaves the rip thread in order with the thread's other signals.
+    connect(&audioCD, &CAudioCD::fileProgress, this, &CDRipThread::progress, Qt::DirectConnection);
+    // An extraction arms itself when it starts, so a Cancel that came just before would be lost to
+    // it: the first block ends it then.
+    connect(&audioCD, &CAudioCD::fileProgress, this, [this] {
+        if (!keepRipping)
+            audioCD.StopExtracting();
+    }, Qt::DirectConnection);
+}
+
+CDRipThread::~CDRipThread()
+{
+    cancel();
+    wait();
+}
+
+void CDRipThread::setRip(const QString& device, const QStringList& tracks)
+{
+    this->device = device;
+    this->tracks = tracks;
+    // Armed here rather than in run(), so that a Cancel that comes before the thread runs counts.
+    keepRipping = true;
+}
+
+void CDRipThread::cancel()
+{
+    keepRipping = false;
+    audioCD.StopExtracting();
+}
+
+QString CDRipThread::makeRipFolder(const QString& parent, qint64 seconds)
+{
+    if (!QDir().mkpath(parent))
+        return {};
+    // mkdir claims a name atomically, so two rips of one second (even in two programs) never
+    // share a folder, where one Track N.wav would replace the other.
+    for (qint64 number = seconds;; ++number) {
+        const QString name = QString::number(number);
+        if (QDir(parent).mkdir(name))
+            return parent + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(parent + QLatin1Char('/') + name))
+            return {};
+    }
+}
+
+void CDRipThread::run()
+{
+    emit ripStarted(int(tracks.size()));
+    if (!audioCD.OpenDrive(device)) {
+        audioCD.CloseDrive();
+        emit error(QStringLiteral("Cannot open CD drive ") + device);
+        return;
+    }
+    if (!audioCD.LockDrive()) {
+        audioCD.CloseDrive();
+        emit error(QStringLiteral("Cannot lock CD drive ") + device);
+        return;
+    }
+    const QString folder = makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
+    // Set when the rip ends early with its error already told.
+    bool failed = folder.isEmpty();
+    if (failed)
+        emit error(QStringLiteral("Cannot create a folder for the tracks in ") + Folders::tempFolder());
+    for (int k = 1; !failed && k <= tracks.size() && keepRipping; ++k) {
+        emit startedFile(k);
+        const int number = tracks.at(k - 1).toInt();
+        const QString file = folder + QStringLiteral("/Track ") + QString::number(number) + QStringLiteral(".wav");
+        if (audioCD.ExtractTrack(number - 1, file)) {
+            if (keepRipping)
+                emit finishedFile(file);
+            continue;
+        }
+        emit error(QStringLiteral("Cannot extract track ") + QString::number(number));
+        // A disc that went away or a drive that stopped answering would only fail (or keep us
+        // waiting) again for every track still to come.
+        failed = !audioCD.IsMediaReady();
+    }
+    const bool unlocked = audioCD.UnlockDrive();
+    audioCD.CloseDrive();
+    if (!unlocked)
+        emit error(QStringLiteral("Cannot unlock CD drive ") + device);
+    else if (failed)
+        return;
+    else if (keepRipping)
+        emit ripComplete();
+    else
+        emit error(QStringLiteral("Ripping was cancelled."));
+}

@@ -5,6 +5,7 @@
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
 #include "convert/tempfiles.h"
+#include "dvdrip/selectdvd.h"
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
 #include "platform/filedialogs.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget* parent)
     // Both workers are the window's children: its end stops them and ends their FFmpeg.
     fileInfoThread = new FileInfoThread(this);
     conversionThread = new ConversionThread(this);
+    selectDvdDialog = new SelectDVD(this);
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
@@ -78,6 +80,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(conversionThread, &ConversionThread::conversionProgress, this, &MainWindow::conversionProgress);
     connect(conversionThread, &ConversionThread::conversionComplete, this, &MainWindow::conversionComplete);
     connect(conversionThread, &ConversionThread::conversionCancelled, this, &MainWindow::conversionCancelled);
+    connect(selectDvdDialog, &SelectDVD::addDVD, this, &MainWindow::addDVD);
+    connect(selectDvdDialog, &SelectDVD::minimize, this, &MainWindow::minimize);
 
     silentUpdateCheck = true;
     checkForUpdates();
@@ -285,7 +289,7 @@ QString MainWindow::selectCd()
 
 QString MainWindow::selectDvd()
 {
-    warning(QStringLiteral("Ripping DVDs is not available in this version of Halvorn yet."));
+    selectDvdDialog->exec();
     return QStringLiteral("1");
 }
 
@@ -341,6 +345,7 @@ bool MainWindow::prepareToClose()
             return false;
         stopConversion();
     }
+    selectDvdDialog->stopRip();
     for (const QString& entry : entries)
         (void)removeFile(temp + QLatin1Char('/') + entry);
     closeApproved = true;

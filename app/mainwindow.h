@@ -16,6 +16,7 @@ class QAction;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
+class SelectDVD;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
@@ -124,6 +125,7 @@ private:
     QMenu* fileMenu = nullptr;
     QMenu* helpMenu = nullptr;
     FileInfoThread* fileInfoThread = nullptr;
+    SelectDVD* selectDvdDialog = nullptr;
     QRect normalGeometry;
     QNetworkAccessManager* networkManager = nullptr;
     bool silentUpdateCheck = true;

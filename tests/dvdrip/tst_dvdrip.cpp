@@ -235,17 +235,18 @@ private slots:
         MessageRecorder recorder;
         PageDriver page;
         auto* dialog = page.window.findChild<SelectDVD*>();
-        QSignalSpy minimized(dialog, &SelectDVD::minimize);
         bool ripping = false;
+        bool minimized = false;
         whenShown(dialog, [&] {
             dialog->setWindowState(Qt::WindowMinimized);
+            minimized = page.window.isMinimized();
             click(*dialog, "OK");
             ripping = QTest::qWaitFor([] { return anyProcessMentions("film_Title_1.vob"); }, 30000);
             page.window.close();
         });
         QCOMPARE(page.window.selectDvd(), "1");
         QVERIFY(ripping);
-        QCOMPARE(minimized.size(), 1);
+        QVERIFY(minimized);
         QVERIFY(!anyProcessMentions("film_Title_1.vob"));
         QVERIFY(!dialog->findChild<DVDRipThread*>()->isRunning());
         QVERIFY(page.window.isHidden());

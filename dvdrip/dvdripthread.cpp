@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QProcess>
 
 Q_LOGGING_CATEGORY(lcDvdRip, "halvorn.dvdrip")

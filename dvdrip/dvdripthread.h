@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QLoggingCategory>
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
-
-Q_DECLARE_LOGGING_CATEGORY(lcDvdRip)
 
 // Rips the chosen titles of a DVD one after another with the title tool, each into its own VOB
 // file in a new rip folder under the temporary folder. A title counts as ripped only when the tool

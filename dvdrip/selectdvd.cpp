@@ -93,8 +93,6 @@ SelectDVD::SelectDVD(QWidget* parent)
     connect(ripThread, &DVDRipThread::error, this, &SelectDVD::ripError);
 }
 
-SelectDVD::~SelectDVD() = default;
-
 int SelectDVD::exec()
 {
     listDrives();

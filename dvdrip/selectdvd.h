@@ -20,7 +20,6 @@ class SelectDVD final : public QDialog {
     Q_DISABLE_COPY_MOVE(SelectDVD)
 public:
     explicit SelectDVD(QWidget* parent = nullptr);
-    ~SelectDVD() override;
 
     // Fills the drive list, which lists the titles of its first drive; exec() does this first.
     void listDrives();

@@ -6,6 +6,7 @@
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
 #include "convert/tempfiles.h"
+#include "dvdrip/selectdvd.h"
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
 #include "platform/filedialogs.h"
@@ -62,6 +63,7 @@ MainWindow::MainWindow(QWidget* parent)
     fileInfoThread = new FileInfoThread(this);
     conversionThread = new ConversionThread(this);
     selectCdDialog = new SelectCD(this);
+    selectDvdDialog = new SelectDVD(this);
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
@@ -83,6 +85,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(conversionThread, &ConversionThread::conversionCancelled, this, &MainWindow::conversionCancelled);
     connect(selectCdDialog, &SelectCD::addAudioCD, this, &MainWindow::addAudioCD);
     connect(selectCdDialog, &SelectCD::minimize, this, &MainWindow::minimize);
+    connect(selectDvdDialog, &SelectDVD::addDVD, this, &MainWindow::addDVD);
+    connect(selectDvdDialog, &SelectDVD::minimize, this, &MainWindow::minimize);
 
     silentUpdateCheck = true;
     checkForUpdates();
@@ -295,7 +299,7 @@ QString MainWindow::selectCd()
 
 QString MainWindow::selectDvd()
 {
-    warning(QStringLiteral("Ripping DVDs is not available in this version of Halvorn yet."));
+    selectDvdDialog->exec();
     return QStringLiteral("1");
 }
 
@@ -353,6 +357,7 @@ bool MainWindow::prepareToClose()
     }
     // A rip is not asked about: it stops, lets go of the drive and writes nothing more.
     selectCdDialog->stopRip();
+    selectDvdDialog->stopRip();
     for (const QString& entry : entries)
         (void)removeFile(temp + QLatin1Char('/') + entry);
     closeApproved = true;

@@ -17,6 +17,7 @@ class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
 class SelectCD;
+class SelectDVD;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
@@ -131,6 +132,7 @@ private:
     bool silentUpdateCheck = true;
     std::chrono::milliseconds updateTimeout{10000};
     SelectCD* selectCdDialog = nullptr;
+    SelectDVD* selectDvdDialog = nullptr;
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
 };

@@ -1,0 +1,123 @@
+#include "dvdrip/dvdripthread.h"
+
+#include "dvdrip/dvdtext.h"
+#include "platform/folders.h"
+#include "platform/tools.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <QProcess>
+
+Q_LOGGING_CATEGORY(lcDvdRip, "halvorn.dvdrip")
+
+DVDRipThread::DVDRipThread(QObject* parent)
+    : QThread(parent)
+{
+}
+
+DVDRipThread::~DVDRipThread()
+{
+    cancel();
+    wait();
+}
+
+void DVDRipThread::setTitles(const QString& drive, const QStringList& titleNumbers, const QString& volumeLabel,
+                             const QStringList& titleLengths)
+{
+    this->drive = drive;
+    this->titleNumbers = titleNumbers;
+    this->volumeLabel = volumeLabel;
+    this->titleLengths = titleLengths;
+    // Armed here rather than in run(), so that a cancel that comes before the thread runs counts.
+    running = true;
+}
+
+QString DVDRipThread::createRipFolder(const QString& parent, qint64 seconds)
+{
+    if (!QDir().mkpath(parent))
+        return {};
+    for (qint64 number = seconds; number < 10'000'000'000; ++number) {
+        const QString path = parent + QLatin1Char('/') + QString::number(number).rightJustified(10, QLatin1Char('0'));
+        // mkdir fails on an existing folder, so two rips can never both take the same one.
+        if (QDir().mkdir(path))
+            return path;
+        if (!QFileInfo::exists(path))
+            return {};
+    }
+    return {};
+}
+
+void DVDRipThread::run()
+{
+    const int count = int(titleNumbers.size());
+    emit ripStarted(count);
+    const QString folder = createRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
+    if (folder.isEmpty()) {
+        emit error(QStringLiteral("No rip folder could be made in %1.").arg(Folders::tempFolder()));
+        return;
+    }
+    QStringList failures;
+    for (int i = 0; i < count; ++i) {
+        emit ripTitleStarted(i + 1);
+        if (!running)
+            continue; // a cancelled rip starts no further tool
+        const QString output = folder + QLatin1Char('/') + DvdText::safeFileLabel(volumeLabel)
+            + QStringLiteral("_Title_") + titleNumbers.at(i) + QStringLiteral(".vob");
+        const QString failure = ripTitle(i, output);
+        if (!running)
+            continue;
+        if (failure.isEmpty()) {
+            emit ripTitleFinished(output, titleLengths.value(i));
+        } else {
+            qCWarning(lcDvdRip) << "title" << titleNumbers.at(i) << "of" << drive << "failed:" << failure;
+            failures.append(QStringLiteral("Title %1 could not be ripped: %2").arg(titleNumbers.at(i), failure));
+        }
+    }
+    if (!running)
+        emit error(QStringLiteral("Rip was cancelled!"));
+    else if (!failures.isEmpty())
+        emit error(failures.join(QLatin1Char('\n')));
+    else
+        emit ripComplete();
+}
+
+QString DVDRipThread::ripTitle(int position, const QString& output)
+{
+    const QString tool = Tools::find(QStringLiteral("tarvik"));
+    if (tool.isEmpty())
+        return QStringLiteral("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(tool, {drive, titleNumbers.at(position), output});
+    if (!process.waitForStarted())
+        return QStringLiteral("the DVD title tool could not be started: %1").arg(process.errorString());
+
+    QString errors;
+    const auto readOutput = [&] {
+        const std::optional<int> percent = DvdText::parsePercent(DvdText::decode(process.readAllStandardOutput()));
+        if (percent)
+            emit progress(DvdText::ripProgress(*percent, position, int(titleNumbers.size())));
+        // Only the end matters: the tool says why it failed last.
+        errors = (errors + DvdText::decode(process.readAllStandardError())).right(4096);
+    };
+    while (running && !process.waitForFinished(100) && process.state() != QProcess::NotRunning)
+        readOutput();
+    if (!running) {
+        process.kill();
+        process.waitForFinished(-1);
+        return {};
+    }
+    readOutput();
+
+    const QString reason = DvdText::lastLine(errors);
+    if (process.exitStatus() == QProcess::CrashExit)
+        return reason.isEmpty() ? QStringLiteral("the DVD title tool stopped unexpectedly.") : reason;
+    if (process.exitCode() != 0)
+        return reason.isEmpty() ? QStringLiteral("the DVD title tool failed with exit code %1.").arg(process.exitCode())
+                                : reason;
+    if (QFileInfo(output).size() <= 0)
+        return QStringLiteral("the DVD title tool wrote nothing to %1.").arg(output);
+    return {};
+}

@@ -1,0 +1,278 @@
+#include "dvdrip/selectdvd.h"
+
+#include "dvdrip/dvdripthread.h"
+#include "dvdrip/dvdtext.h"
+#include "platform/messagebox.h"
+#include "platform/tools.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+SelectDVD::SelectDVD(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint)
+    , ripThread(new DVDRipThread(this))
+{
+    setWindowTitle(tr("Rip from DVD"));
+    // Wide enough for a device path and a label side by side.
+    setMinimumWidth(440);
+
+    auto* driveBox = new QGroupBox(tr("Select Drive"));
+    driveCombo = new QComboBox;
+    auto* driveLayout = new QVBoxLayout(driveBox);
+    driveLayout->addWidget(driveCombo);
+
+    auto* titleBox = new QGroupBox(tr("Select Titles"));
+    selectNoneButton = new QPushButton(tr("Select None"));
+    selectAllButton = new QPushButton(tr("Select All"));
+    titleTree = new QTreeWidget;
+    titleTree->setColumnCount(3);
+    titleTree->setHeaderLabels({QString(), tr("File"), tr("Length")});
+    titleTree->setColumnWidth(0, 20);
+    titleTree->setRootIsDecorated(false);
+    titleTree->setSelectionMode(QAbstractItemView::NoSelection);
+    auto* selectRow = new QHBoxLayout;
+    selectRow->addStretch();
+    selectRow->addWidget(selectNoneButton);
+    selectRow->addWidget(selectAllButton);
+    auto* titleLayout = new QVBoxLayout(titleBox);
+    titleLayout->addLayout(selectRow);
+    titleLayout->addWidget(titleTree);
+
+    auto* progressBox = new QGroupBox(tr("Rip Progress"));
+    statusLabel = new QLabel;
+    // Tool messages appear here: never read them as markup.
+    statusLabel->setTextFormat(Qt::PlainText);
+    statusLabel->setWordWrap(true);
+    progressBar = new QProgressBar;
+    progressBar->setRange(0, 100);
+    progressBar->setValue(0);
+    progressBar->setTextVisible(false);
+    auto* progressLayout = new QVBoxLayout(progressBox);
+    progressLayout->addWidget(statusLabel);
+    progressLayout->addWidget(progressBar);
+
+    okButton = new QPushButton(tr("OK"));
+    cancelButton = new QPushButton(tr("Cancel"));
+    for (QPushButton* button : {selectNoneButton, selectAllButton, okButton})
+        button->setAutoDefault(false);
+    cancelButton->setDefault(true);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch();
+    buttonRow->addWidget(okButton);
+    buttonRow->addWidget(cancelButton);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(driveBox, 0, 0);
+    grid->addWidget(titleBox, 1, 0);
+    grid->addWidget(progressBox, 2, 0);
+    grid->addLayout(buttonRow, 3, 0);
+
+    connect(selectNoneButton, &QPushButton::clicked, this, &SelectDVD::onSelectNone);
+    connect(selectAllButton, &QPushButton::clicked, this, &SelectDVD::onSelectAll);
+    connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectDVD::onComboChanged);
+    connect(okButton, &QPushButton::clicked, this, &SelectDVD::onOK);
+    connect(cancelButton, &QPushButton::clicked, this, &SelectDVD::onCancel);
+    connect(ripThread, &DVDRipThread::ripStarted, this, &SelectDVD::ripStarted);
+    connect(ripThread, &DVDRipThread::ripTitleStarted, this, &SelectDVD::ripTitleStarted);
+    connect(ripThread, &DVDRipThread::progress, this, &SelectDVD::updateProgress);
+    connect(ripThread, &DVDRipThread::ripTitleFinished, this, &SelectDVD::ripTitleFinished);
+    connect(ripThread, &DVDRipThread::ripComplete, this, &SelectDVD::onComplete);
+    connect(ripThread, &DVDRipThread::error, this, &SelectDVD::ripError);
+}
+
+int SelectDVD::exec()
+{
+    listDrives();
+    return QDialog::exec();
+}
+
+void SelectDVD::listDrives()
+{
+    drives.clear();
+    driveCombo->clear();
+    titleTree->clear();
+    for (const Drives::OpticalDrive& drive : Drives::list()) {
+        const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
+            || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
+        if (!holdsDisc)
+            continue;
+        drives.append(drive);
+        driveCombo->addItem(Drives::entryText(drive), drive.device);
+    }
+    if (drives.isEmpty())
+        statusLabel->setText(tr("No DVD drive holds a readable disc."));
+}
+
+void SelectDVD::onComboChanged(const QString& text)
+{
+    titleTree->clear();
+    if (!text.isEmpty())
+        listTitles(driveCombo->currentData().toString());
+}
+
+void SelectDVD::listTitles(const QString& device)
+{
+    statusLabel->clear();
+    const QString tool = Tools::find(QStringLiteral("tarvik"));
+    if (tool.isEmpty()) {
+        statusLabel->setText(tr("The DVD title tool tarvik could not be found. Please try re-installing Halvorn."));
+        return;
+    }
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(tool, {device});
+    if (!process.waitForStarted()) {
+        statusLabel->setText(tr("The DVD title tool could not be started: %1").arg(process.errorString()));
+        return;
+    }
+    const bool answered = Tools::waitOrKill(process, 30000);
+    const QList<qint64> lengths = DvdText::parseTitleListing(DvdText::decode(process.readAllStandardOutput()));
+    if (lengths.isEmpty()) {
+        const QString reason = DvdText::lastLine(DvdText::decode(process.readAllStandardError()));
+        statusLabel->setText(!answered ? tr("The disc did not answer within 30 seconds.")
+                                 : reason.isEmpty() ? tr("No titles were found on this disc.")
+                                                    : reason);
+        return;
+    }
+    QList<QTreeWidgetItem*> rows;
+    qsizetype longest = 0;
+    for (qsizetype i = 0; i < lengths.size(); ++i) {
+        auto* row = new QTreeWidgetItem({QString(), QStringLiteral("Title %1").arg(i + 1),
+                                         DvdText::lengthText(lengths.at(i))});
+        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        row->setCheckState(0, Qt::Unchecked);
+        rows.append(row);
+        if (lengths.at(i) > lengths.at(longest))
+            longest = i;
+    }
+    titleTree->addTopLevelItems(rows);
+    rows.at(longest)->setCheckState(0, Qt::Checked);
+}
+
+void SelectDVD::setAllChecked(bool checked)
+{
+    for (int row = 0; row < titleTree->topLevelItemCount(); ++row)
+        titleTree->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void SelectDVD::onSelectNone()
+{
+    setAllChecked(false);
+}
+
+void SelectDVD::onSelectAll()
+{
+    setAllChecked(true);
+}
+
+void SelectDVD::setControlsEnabled(bool enabled)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{driveCombo, titleTree, selectNoneButton, selectAllButton,
+                                                            okButton})
+        control->setEnabled(enabled);
+}
+
+void SelectDVD::resetControls()
+{
+    setControlsEnabled(true);
+    statusLabel->clear();
+    progressBar->setValue(0);
+}
+
+void SelectDVD::onOK()
+{
+    setControlsEnabled(false);
+    QStringList numbers;
+    QStringList lengths;
+    for (int row = 0; row < titleTree->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem* item = titleTree->topLevelItem(row);
+        if (item->checkState(0) == Qt::Checked) {
+            numbers.append(QString::number(row + 1));
+            lengths.append(item->text(2));
+        }
+    }
+    const QString device = driveCombo->currentData().toString();
+    const auto drive = std::find_if(drives.cbegin(), drives.cend(),
+                                    [&](const Drives::OpticalDrive& d) { return d.device == device; });
+    if (numbers.isEmpty() || drive == drives.cend())
+        return;
+    // A rip cancelled a moment ago may still be ending its tool.
+    ripThread->wait();
+    ripThread->setTitles(drive->device, numbers, drive->volumeLabel, lengths);
+    ripThread->start(QThread::InheritPriority);
+}
+
+void SelectDVD::onCancel()
+{
+    ripThread->cancel();
+    // The tool is ended before the dialog goes, so nothing writes on behind the user's back.
+    ripThread->wait();
+    resetControls();
+    QDialog::reject();
+}
+
+void SelectDVD::reject()
+{
+    onCancel();
+}
+
+void SelectDVD::stopRip()
+{
+    ripThread->cancel();
+    ripThread->wait();
+    // The cancelled rip's last words would only raise a box over a window that is going.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    onCancel();
+}
+
+void SelectDVD::onComplete()
+{
+    resetControls();
+    accept();
+}
+
+void SelectDVD::ripError(const QString& message)
+{
+    resetControls();
+    MessageBox::critical(nullptr, QStringLiteral("Error"), message);
+}
+
+void SelectDVD::ripStarted(int count)
+{
+    titleCount = count;
+}
+
+void SelectDVD::ripTitleStarted(int number)
+{
+    statusLabel->setText(QStringLiteral("Ripping title %1 of %2").arg(number).arg(titleCount));
+}
+
+void SelectDVD::updateProgress(int value)
+{
+    progressBar->setValue(value);
+}
+
+void SelectDVD::ripTitleFinished(const QString& file, const QString& length)
+{
+    emit addDVD({file}, length);
+}
+
+void SelectDVD::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        emit minimize();
+    QDialog::changeEvent(event);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/drives.h"
+
+#include <QDialog>
+#include <QStringList>
+
+class DVDRipThread;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+// The title dialog: lists the DVD drives and images holding a disc, the titles of the chosen one
+// with their lengths (the longest ticked), and rips the ticked titles, showing the progress.
+// Every ripped title is announced at once through addDVD.
+class SelectDVD final : public QDialog {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SelectDVD)
+public:
+    explicit SelectDVD(QWidget* parent = nullptr);
+
+    // Fills the drive list, which lists the titles of its first drive; exec() does this first.
+    void listDrives();
+    // The window is going: ends a running rip and its tool, waits for it, and closes the dialog
+    // without a word about the cancelled rip.
+    void stopRip();
+
+signals:
+    void addDVD(QStringList filename, QString length);
+    void minimize();
+
+public slots:
+    void onSelectNone();
+    void onSelectAll();
+    void onComboChanged(const QString& text);
+    void onOK();
+    void onCancel();
+    void ripStarted(int count);
+    void ripTitleStarted(int number);
+    void updateProgress(int value);
+    void ripTitleFinished(const QString& file, const QString& length);
+    void onComplete();
+    void ripError(const QString& message);
+    int exec() override;
+    // Escape and the window manager's close go the way of "Cancel", so no rip runs on unseen.
+    void reject() override;
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void listTitles(const QString& device);
+    void setControlsEnabled(bool enabled);
+    void resetControls();
+    void setAllChecked(bool checked);
+
+    QPushButton* selectNoneButton = nullptr;
+    QPushButton* selectAllButton = nullptr;
+    QComboBox* driveCombo = nullptr;
+    QTreeWidget* titleTree = nullptr;
+    QLabel* statusLabel = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    DVDRipThread* ripThread = nullptr;
+    int titleCount = 0;
+    QList<Drives::OpticalDrive> drives; // the records behind driveCombo's entries, in its order
+};

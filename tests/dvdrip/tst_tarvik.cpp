@@ -1,0 +1,95 @@
+#include "dvdrip/dvdtext.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString disc = QStringLiteral(HALVORN_TEST_DVD);
+
+// Exit code, standard output and standard error of a run.
+std::tuple<int, QString, QString> run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLatin1(process.readAllStandardOutput()), QString::fromLatin1(process.readAllStandardError())};
+}
+
+// FFmpeg's word on a video: the frames it decodes, and the strongest colour of the first one.
+QString decoded(const QString& file)
+{
+    const auto [code, none, report] = run("ffmpeg", {"-nostdin", "-i", file, "-map", "0:v", "-f", "null", "-"});
+    const auto [status, rgb, errors] = run("ffmpeg", {"-nostdin", "-i", file, "-frames:v", "1", "-vf", "scale=1:1",
+                                                      "-f", "rawvideo", "-pix_fmt", "rgb24", "-"});
+    const qsizetype strongest = rgb.size() == 3 ? std::max_element(rgb.begin(), rgb.end()) - rgb.begin() : -1;
+    return report.section("frame=", -1).section(' ', 0, 0, QString::SectionSkipEmpty) + " frames, "
+        + QStringList{"red", "green", "blue"}.value(strongest, "no picture") + " first";
+}
+
+} // namespace
+
+class TestTarvik : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir out;
+    const QString tarvik = QStringLiteral(HALVORN_TEST_TOOLS "/tarvik");
+
+private slots:
+    void listsTheAuthoredTitlesWithTheirLengths()
+    {
+        const auto [code, listing, errors] = run(tarvik, {disc + "/dvd.iso"});
+        QCOMPARE(code, 0);
+        // The library's notes go to standard error; only the listing is on standard output.
+        QVERIFY2(!listing.contains("libdvdread") && errors.contains("libdvdread"), qPrintable(listing));
+        QCOMPARE(DvdText::parseTitleListing(listing), (QList<qint64>{5000, 5000, 2000}));
+    }
+
+    void ripsEachTitleInItsCellOrder_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("video");
+        QTest::addRow("blue then red") << "1" << "125 frames, blue first";
+        QTest::addRow("the same cells, red first") << "2" << "125 frames, red first";
+        QTest::addRow("NTSC") << "3" << "60 frames, green first";
+    }
+    void ripsEachTitleInItsCellOrder()
+    {
+        QFETCH(QString, title);
+        const QString file = out.filePath("title" + title + ".vob");
+        const auto [code, progress, errors] = run(tarvik, {disc + "/dvd.iso", title, file});
+        QCOMPARE(code, 0);
+        QVERIFY2(progress.startsWith("  0%") && DvdText::parsePercent(progress) == 100, qPrintable(progress));
+        QTEST(decoded(file), "video");
+    }
+
+    void failuresAreSaidAndLeaveNoFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("encrypted") << QStringList{disc + "/scrambled", "1", "new.vob"}
+                                   << "title 1 is encrypted (CSS); encrypted discs cannot be read here";
+        QTest::addRow("no such title") << QStringList{disc + "/dvd.iso", "4", "new.vob"}
+                                       << "there is no title 4 on this disc; it has 3 titles";
+        QTest::addRow("output exists") << QStringList{disc + "/dvd.iso", "1", "kept.vob"}
+                                       << out.filePath("kept.vob") + " exists already; it is not overwritten";
+    }
+    void failuresAreSaidAndLeaveNoFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFile kept(out.filePath("kept.vob"));
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("mine") == 4);
+        kept.close();
+        arguments[2] = out.filePath(arguments[2]);
+        const auto [code, progress, errors] = run(tarvik, arguments);
+        QCOMPARE(code, 1);
+        QTEST(DvdText::lastLine(errors).remove(0, 8), "reason"); // after "tarvik: "
+        QVERIFY(!QFile::exists(out.filePath("new.vob")));
+        QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "mine");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTarvik)
+#include "tst_tarvik.moc"

@@ -9,6 +9,7 @@
 
 #include <chrono>
 
+class BurnDisc;
 class ConversionThread;
 class DroppableWidget;
 class FileInfoThread;
@@ -16,6 +17,7 @@ class QAction;
 class QMenu;
 class QNetworkAccessManager;
 class QNetworkReply;
+class SelectDrive;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
@@ -96,6 +98,8 @@ public:
     Q_INVOKABLE QString getVideoFolder() const;
     Q_INVOKABLE void makeDir(QString path);
     Q_INVOKABLE QString selectBurnDisc(QString discType, int duration);
+    Q_INVOKABLE void startBurnDisc(QString discType, QString drive, QString desTemp, QString presetLabel);
+    Q_INVOKABLE bool isCurrentDiscBlank(QString drive);
     Q_INVOKABLE void playDisc(QString name);
     // The pages never write a separator themselves: folder, with one separator, then name.
     Q_INVOKABLE QString joinPath(QString folder, QString name) const;
@@ -111,7 +115,8 @@ protected:
 
 private:
     void buildMenus();
-    // Asks when a conversion runs and empties the temporary folder; false when the user says no.
+    // Asks when a conversion or a burn runs and empties the temporary folder; false when the user
+    // says no.
     [[nodiscard]] bool prepareToClose();
     void checkForUpdates();
     void openSitePage(const QString& path);
@@ -124,6 +129,8 @@ private:
     QMenu* fileMenu = nullptr;
     QMenu* helpMenu = nullptr;
     FileInfoThread* fileInfoThread = nullptr;
+    BurnDisc* burnThread = nullptr;
+    SelectDrive* selectDriveDialog = nullptr;
     QRect normalGeometry;
     QNetworkAccessManager* networkManager = nullptr;
     bool silentUpdateCheck = true;

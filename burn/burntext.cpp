@@ -201,9 +201,14 @@ QStringList busScanLines(const QString& output)
 
 namespace {
 
+// The identity's three fields, each without its padding: run together as the drive pads them, an
+// eight-letter vendor would read as one word with the product ("HL-DT-STDVDRAM").
 QString burnEntryText(const Drives::OpticalDrive& drive)
 {
-    return drive.device + QStringLiteral(" [") + drive.identity + QLatin1Char(']');
+    const QString& id = drive.identity;
+    QStringList fields{id.mid(0, 8).trimmed(), id.mid(8, 16).trimmed(), id.mid(24, 4).trimmed()};
+    fields.removeAll(QString());
+    return drive.device + QStringLiteral(" [") + fields.join(QLatin1Char(' ')) + QLatin1Char(']');
 }
 
 } // namespace

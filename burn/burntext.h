@@ -61,7 +61,7 @@ struct MediaInfo {
 [[nodiscard]] QStringList busScanLines(const QString& output);
 
 struct BurnDrive {
-    QString text;     // device, " [", the 28-character identity, "]"
+    QString text;     // device, " [", vendor, product and revision, "]"
     QString device;   // the drive itself, for the disc checks and for playing the disc
     QString deviceId; // what the burning tool is given: the device, or the CD tool's bus address
 };

@@ -175,13 +175,14 @@ private slots:
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QStringList>("busAddresses");
         QTest::addRow("matched by identity") << QList{drive("/dev/sr0", asusIdentity), drive("/dev/sr1", lgIdentity)}
-                                             << QStringList{"/dev/sr1 [" + lgIdentity + "]", "/dev/sr0 [" + asusIdentity + "]"}
+                                             << QStringList{"/dev/sr1 [HL-DT-ST DVDRAM GH24NSB0 LK00]", "/dev/sr0 [ASUS DRW-24D5MT 1.00]"}
                                              << QStringList{"1,0,0", "1,1,0"};
         const QString other = Drives::identity("TSSTcorp", "CDDVDW SH-224DB", "SB01");
         QTest::addRow("the rest paired in order") << QList{drive("/dev/sr0", other), drive("/dev/sr1", lgIdentity)}
-                                                  << QStringList{"/dev/sr1 [" + lgIdentity + "]", "/dev/sr0 [" + other + "]"}
+                                                  << QStringList{"/dev/sr1 [HL-DT-ST DVDRAM GH24NSB0 LK00]", "/dev/sr0 [TSSTcorp CDDVDW SH-224DB SB01]"}
                                                   << QStringList{"1,0,0", "1,1,0"};
-        QTest::addRow("no drives") << QList<Drives::OpticalDrive>() << QStringList() << QStringList();
+        QTest::addRow("a drive that does not answer") << QList{drive("/dev/sr0", Drives::identity("", "", ""))}
+                                                      << QStringList{"/dev/sr0 []"} << QStringList{"1,0,0"};
     }
     void busScanMatchedToDrives()
     {

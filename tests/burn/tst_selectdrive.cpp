@@ -74,7 +74,7 @@ private slots:
             openAfterOk = shown.isVisible();
         });
         const bool accepted = dialog.exec() == QDialog::Accepted;
-        QCOMPARE(entries, QStringList({place("SYS/dev/sr0 [HL-DT-STDVDRAM GH24NSB0 LK00]"),
+        QCOMPARE(entries, QStringList({place("SYS/dev/sr0 [HL-DT-ST DVDRAM GH24NSB0 LK00]"),
                                        disc == "dvd" ? "Disc image (.iso)" : "Disc image (.cue and .bin)"}));
         QCOMPARE(accepted, warning.isEmpty());
         QCOMPARE(openAfterOk, !accepted);

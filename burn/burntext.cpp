@@ -41,7 +41,7 @@ constexpr quint32 sectorsPerSecond = 75;
 QString decode(const QByteArray& bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
-    return QString::fromLatin1(nul < 0 ? bytes : bytes.left(nul));
+    return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
 }
 
 std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)

@@ -13,7 +13,7 @@
 // The tools' formats are their own; only the markers and positions used here are relied on.
 namespace BurnText {
 
-// A tool's output as text: Latin-1, cut at the first NUL byte.
+// A tool's output as text, cut at the first NUL byte: UTF-8, as the file names in it are.
 [[nodiscard]] QString decode(const QByteArray& bytes);
 
 // Whole-job percentage from a chunk of the authoring tool's error output: its second pass reports

@@ -38,6 +38,9 @@ SelectDrive::SelectDrive(QWidget* parent)
     driveCombo->setMinimumContentsLength(40);
     okButton = new QPushButton(QStringLiteral("OK"));
     okButton->setObjectName(QStringLiteral("okButton"));
+    // Enter always means Cancel: OK must not become the default by having had the focus when the
+    // dialog was last open.
+    okButton->setAutoDefault(false);
     cancelButton = new QPushButton(QStringLiteral("Cancel"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setDefault(true);

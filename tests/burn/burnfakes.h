@@ -10,8 +10,6 @@
 // exits with the code of its turn; the last code stands for every later turn.
 class FakeTools final {
 public:
-    FakeTools() { QVERIFY(folder.isValid()); }
-
     // PATH: the fakes, then the given folders, then the machine's own.
     void putFirstOnPath(const QStringList& folders = {}) const
     {
@@ -38,22 +36,19 @@ public:
     QStringList calls(const QString& name) const
     {
         QFile file(folder.filePath(name + ".calls"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)
-                                              : QStringList();
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
     }
 
     QTemporaryDir folder;
 };
 
-// A drive as sysfs describes it, under a root of the test's own; its device is <root>/dev/<name>.
-inline void fakeDrive(const QString& root, const QString& name, const QByteArray& vendor, const QByteArray& model)
+// A drive as sysfs describes it, under a root of the test's own; its device is <root>/dev/sr0.
+inline void fakeDrive(const QString& root)
 {
-    const QString device = root + "/block/" + name + "/device/";
-    QVERIFY(QDir().mkpath(device) && QDir().mkpath(root + "/class/block/" + name));
-    for (const auto& [file, text] : {std::pair{"vendor", vendor}, {"model", model}, {"rev", QByteArray("LK00")}}) {
-        QFile field(device + file);
-        QVERIFY(field.open(QIODevice::WriteOnly));
-        field.write(text + '\n');
+    QVERIFY(QDir().mkpath(root + "/block/sr0/device") && QDir().mkpath(root + "/class/block/sr0"));
+    for (const auto& [file, text] : {std::pair{"vendor", "HL-DT-ST"}, {"model", "DVDRAM GH24NSB0"}, {"rev", "LK00"}}) {
+        QFile field(root + "/block/sr0/device/" + file);
+        QVERIFY(field.open(QIODevice::WriteOnly) && field.write(text));
     }
 }
 

@@ -6,7 +6,7 @@
 #include <QLoggingCategory>
 #include <QProcess>
 
-Q_LOGGING_CATEGORY(lcDiscCheck, "halvorn.burn.check")
+Q_LOGGING_CATEGORY(lcBurn, "halvorn.burn")
 
 namespace DiscCheck {
 
@@ -20,14 +20,14 @@ std::optional<QString> toolOutput(const QString& name, const QStringList& argume
 {
     const QString program = Tools::find(name);
     if (program.isEmpty()) {
-        qCWarning(lcDiscCheck) << name << "is not installed";
+        qCWarning(lcBurn) << name << "is not installed";
         return std::nullopt;
     }
     QProcess process;
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(program, arguments);
     if (!process.waitForStarted()) {
-        qCWarning(lcDiscCheck) << name << "could not be started:" << process.errorString();
+        qCWarning(lcBurn) << name << "could not be started:" << process.errorString();
         return std::nullopt;
     }
     Tools::waitOrKill(process, toolTimeoutMs);
@@ -52,7 +52,7 @@ QString checkCd(const QString& device, int totalSeconds)
 bool isBlank(const QString& drive)
 {
     const QString output = toolOutput(QStringLiteral("mossel"), {drive}).value_or(QString());
-    qCDebug(lcDiscCheck).noquote() << '"' + output + '"';
+    qCDebug(lcBurn).noquote() << '"' + output + '"';
     return BurnText::mediaInfo(output).status == QLatin1String("blank");
 }
 

@@ -2,6 +2,10 @@
 
 #include "app/updatecheck.h"
 #include "cdrip/selectcd.h"
+#include "burn/burndisc.h"
+#include "burn/burntext.h"
+#include "burn/disccheck.h"
+#include "burn/selectdrive.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
@@ -64,6 +68,8 @@ MainWindow::MainWindow(QWidget* parent)
     conversionThread = new ConversionThread(this);
     selectCdDialog = new SelectCD(this);
     selectDvdDialog = new SelectDVD(this);
+    burnThread = new BurnDisc(this);
+    selectDriveDialog = new SelectDrive(this);
 
     setMinimumSize(800, 552);
     setAcceptDrops(true);
@@ -87,6 +93,11 @@ MainWindow::MainWindow(QWidget* parent)
     connect(selectCdDialog, &SelectCD::minimize, this, &MainWindow::minimize);
     connect(selectDvdDialog, &SelectDVD::addDVD, this, &MainWindow::addDVD);
     connect(selectDvdDialog, &SelectDVD::minimize, this, &MainWindow::minimize);
+    // The end of a burn reaches the pages as the end of a conversion.
+    connect(burnThread, &BurnDisc::burnComplete, this, &MainWindow::conversionComplete);
+    connect(burnThread, &BurnDisc::burnProgress, this, &MainWindow::burnProgress);
+    connect(burnThread, &BurnDisc::textStatus, this, &MainWindow::burnTextStatus);
+    connect(burnThread, &BurnDisc::burnEstTime, this, &MainWindow::burnEstTime);
 
     silentUpdateCheck = true;
     checkForUpdates();
@@ -355,6 +366,13 @@ bool MainWindow::prepareToClose()
             return false;
         stopConversion();
     }
+    if (burnThread->isRunning()) {
+        if (!yesno(QStringLiteral("A disc is being written - closing now will leave it unusable. "
+                                  "Are you sure you want to close?")))
+            return false;
+        // Ended here, before the work folder it writes from is emptied.
+        burnThread->stop();
+    }
     // A rip is not asked about: it stops, lets go of the drive and writes nothing more.
     selectCdDialog->stopRip();
     selectDvdDialog->stopRip();
@@ -412,17 +430,35 @@ void MainWindow::makeDir(QString path)
     QDir().mkpath(path);
 }
 
-QString MainWindow::selectBurnDisc(QString, int)
+QString MainWindow::selectBurnDisc(QString discType, int duration)
 {
-    // No drive can be chosen yet: the run is refused as if the drive dialog had been cancelled.
-    warning(QStringLiteral("Burning discs is not available in this version of Halvorn yet."));
-    return {};
+    selectDriveDialog->setDisc(discType, duration);
+    if (selectDriveDialog->exec() == QDialog::Rejected)
+        return {};
+    return selectDriveDialog->getDeviceId();
 }
 
-void MainWindow::playDisc(QString name)
+void MainWindow::startBurnDisc(QString discType, QString drive, QString desTemp, QString presetLabel)
 {
-    // The page passes the burn element's drive, the one the disc was just written in.
-    Desktop::playDisc(name);
+    // The pages start a burn only when the queue reaches it; the last one may still be returning.
+    if (!burnThread->wait(3000))
+        return;
+    const bool dvd = discType == QLatin1String("dvd");
+    burnThread->setJob(dvd ? QStringLiteral("dvd") : QStringLiteral("cd"), drive, Folders::tempFolder() + QLatin1Char('/') + desTemp,
+                       dvd ? BurnText::videoFormat(presetLabel) : QString());
+    burnThread->start(QThread::InheritPriority);
+}
+
+bool MainWindow::isCurrentDiscBlank(QString drive)
+{
+    return DiscCheck::isBlank(drive);
+}
+
+void MainWindow::playDisc(QString)
+{
+    // The drive last chosen, where the disc was written: a CD burn's element holds only the
+    // burner's bus address. After an image was written, this opens the image.
+    Desktop::playDisc(selectDriveDialog->getDriveRoot());
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event)

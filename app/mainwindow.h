@@ -9,6 +9,7 @@
 
 #include <chrono>
 
+class BurnDisc;
 class ConversionThread;
 class DroppableWidget;
 class FileInfoThread;
@@ -18,6 +19,7 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class SelectCD;
 class SelectDVD;
+class SelectDrive;
 
 // The one top-level window: hosts the pages and is the bridge `mainwnd` through which they reach
 // everything native. It has no system frame; it moves, resizes, maximises and closes itself. The
@@ -99,6 +101,8 @@ public:
     Q_INVOKABLE QString getVideoFolder() const;
     Q_INVOKABLE void makeDir(QString path);
     Q_INVOKABLE QString selectBurnDisc(QString discType, int duration);
+    Q_INVOKABLE void startBurnDisc(QString discType, QString drive, QString desTemp, QString presetLabel);
+    Q_INVOKABLE bool isCurrentDiscBlank(QString drive);
     Q_INVOKABLE void playDisc(QString name);
     // The pages never write a separator themselves: folder, with one separator, then name.
     Q_INVOKABLE QString joinPath(QString folder, QString name) const;
@@ -114,7 +118,8 @@ protected:
 
 private:
     void buildMenus();
-    // Asks when a conversion runs and empties the temporary folder; false when the user says no.
+    // Asks when a conversion or a burn runs and empties the temporary folder; false when the user
+    // says no.
     [[nodiscard]] bool prepareToClose();
     void checkForUpdates();
     void openSitePage(const QString& path);
@@ -133,6 +138,8 @@ private:
     std::chrono::milliseconds updateTimeout{10000};
     SelectCD* selectCdDialog = nullptr;
     SelectDVD* selectDvdDialog = nullptr;
+    BurnDisc* burnThread = nullptr;
+    SelectDrive* selectDriveDialog = nullptr;
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/filedialogs.h"
 
+#include <QDialog>
 #include <QFileDialog>
 
 namespace FileDialogs {
@@ -9,6 +10,12 @@ namespace {
 Answerer& currentAnswerer()
 {
     static Answerer answerer;
+    return answerer;
+}
+
+DialogAnswerer& currentDialogAnswerer()
+{
+    static DialogAnswerer answerer;
     return answerer;
 }
 
@@ -31,6 +38,30 @@ QString existingFolder(QWidget* parent, const QString& title, const QString& fol
     if (const Answerer& answerer = currentAnswerer())
         return answerer({Kind::ExistingFolder, title, {}}).value(0);
     return QFileDialog::getExistingDirectory(parent, title, folder, QFileDialog::ShowDirsOnly);
+}
+
+QString saveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
+{
+    if (const Answerer& answerer = currentAnswerer())
+        return answerer({Kind::SaveFile, title, filter}).value(0);
+    return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+void setDialogAnswerer(DialogAnswerer answerer)
+{
+    currentDialogAnswerer() = std::move(answerer);
+}
+
+int runModal(QDialog& dialog)
+{
+    const DialogAnswerer& answerer = currentDialogAnswerer();
+    if (!answerer)
+        return dialog.QDialog::exec();
+    dialog.show();
+    answerer(dialog);
+    if (dialog.isVisible())
+        dialog.reject();
+    return dialog.result();
 }
 
 } // namespace FileDialogs

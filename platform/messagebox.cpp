@@ -2,6 +2,8 @@
 
 #include "platform/filedialogs.h"
 
+#include <QDialog>
+
 #include <cstdio>
 
 namespace MessageBox {
@@ -31,6 +33,9 @@ void answerOnStandardError()
     FileDialogs::setAnswerer([](const FileDialogs::Request& request) {
         std::fprintf(stderr, "%s: cancelled\n", qUtf8Printable(request.title));
         return QStringList();
+    });
+    FileDialogs::setDialogAnswerer([](QDialog& dialog) {
+        std::fprintf(stderr, "%s: cancelled\n", qUtf8Printable(dialog.windowTitle()));
     });
 }
 

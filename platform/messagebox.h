@@ -27,7 +27,8 @@ using Answerer = std::function<QMessageBox::StandardButton(const Prompt&)>;
 // Replaces the person at the screen; an empty answerer gives the screen back.
 void setAnswerer(Answerer answerer);
 // Answers every box with its safest button (OK, or No where there is a No), cancels every file
-// dialog, and writes what was asked to standard error. Used when HALVORN_UNATTENDED is set.
+// dialog and every dialog of the program's own, and writes what was asked to standard error.
+// Used when HALVORN_UNATTENDED is set.
 void answerOnStandardError();
 
 QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt);

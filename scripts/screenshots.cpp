@@ -3,12 +3,15 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "burn/selectdrive.h"
 #include "pagedriver.h"
+#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QQuickItem>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdio>
@@ -133,5 +136,51 @@ int main(int argc, char* argv[])
     )js"));
     shoot(window, out, QStringLiteral("06-convert-running"));
     page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
+
+    // A DVD run: both clips converted, the disc being burned, its lines fed by the burn's signals.
+    page.eval(QString::fromUtf8(R"js(
+        var m = mediaList.mediaListModel;
+        m.clear();
+        function addClip(name, duration) {
+            m.append({ fileName: "%1/" + name, loading: false, currentStatus: "complete", origFileName: name,
+                       newFileName: name.replace(/\.[^.]*$/, "") + ".mpg", origPathName: "%1/", duration: duration,
+                       videoCodec: "h264 (High)", audioCodec: "aac (LC)", wxh: "1280x720", thumbnail: "",
+                       finalOutput: "", errorMsg: "", selected: false, source: "file" });
+        }
+        addClip("holiday-in-the-mountains.mkv", "00:03:25");
+        addClip("birthday.mp4", "00:12:40");
+        mainPage.overallDuration = 205 + 760;
+        formatTab.addIconsToOutputPage("7", "DVD", false);
+        formatTab.choosePreset(0);
+        mediaList.addBurn("burn_dvd", "/dev/sr0");
+        idTabs.current = 2;
+        mainPage.conversionInProgress = true;
+        mediaList.current = 2;
+    )js").arg(media));
+    emit window.burnTextStatus(QStringLiteral("Burning DVD..."));
+    emit window.burnEstTime(QStringLiteral("Time remaining: 12:34 (approx.)"));
+    emit window.burnProgress(45);
+    shoot(window, out, QStringLiteral("07-disc-run-burning"));
+    page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
+
+    // The drive dialog with one burner, as the machine's block devices would describe it.
+    QTemporaryDir sys;
+    for (const auto& [file, text] : {std::pair{"vendor", "HL-DT-ST"}, {"model", "DVDRAM GH24NSB0"}, {"rev", "LK00"}}) {
+        QDir().mkpath(sys.filePath(QStringLiteral("block/sr0/device")));
+        QDir().mkpath(sys.filePath(QStringLiteral("class/block/sr0")));
+        QFile field(sys.filePath(QStringLiteral("block/sr0/device/") + QLatin1String(file)));
+        if (field.open(QIODevice::WriteOnly))
+            field.write(text);
+    }
+    auto* drives = window.findChild<SelectDrive*>();
+    drives->setSystemRoots(sys.path(), QStringLiteral("/dev"));
+    drives->setDisc(QStringLiteral("dvd"), 965);
+    FileDialogs::setDialogAnswerer([&out](QDialog& dialog) {
+        QTest::qWait(300);
+        const QString path = out + QStringLiteral("/08-drive-dialog.png");
+        if (dialog.grab().save(path))
+            std::printf("%s\n", qPrintable(path));
+    });
+    (void)drives->exec();
     return 0;
 }

@@ -1,0 +1,392 @@
+#include "burn/burndisc.h"
+
+#include "burn/burntext.h"
+#include "burn/cueimage.h"
+#include "platform/filetime.h"
+#include "platform/logfile.h"
+#include "platform/tools.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTextStream>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int writerPollMs = 1000;
+constexpr int cdFirstWaitMs = 30000;
+constexpr int cdPollMs = 500;
+constexpr int dvdAttempts = 3;
+
+// Renames the folder's files of the suffix to their creation times, so that name order is creation
+// order, and lists them in that order. A file that cannot be read or renamed keeps its name.
+QStringList inCreationOrder(const QString& folder, const QString& suffix)
+{
+    const QDir dir(folder);
+    const QStringList filter{QLatin1Char('*') + suffix};
+    for (const QString& name : dir.entryList(filter, QDir::Files, QDir::Name)) {
+        const QDateTime created = FileTime::created(dir.filePath(name));
+        const QString renamed = created.isValid() ? BurnText::burnName(created, suffix) : name;
+        if (renamed != name)
+            QDir(folder).rename(name, renamed);
+    }
+    return dir.entryList(filter, QDir::Files, QDir::Name);
+}
+
+// Creates the file, which must not exist yet: a disc image never replaces a file, also not one
+// made since the drive was chosen. The reason when it cannot.
+std::optional<QString> claim(QFile& file)
+{
+    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return std::nullopt;
+    if (QFileInfo::exists(file.fileName()))
+        return QStringLiteral("The file %1 already exists; it was left as it is.").arg(file.fileName());
+    return QStringLiteral("The disc image %1 could not be made: %2").arg(file.fileName(), file.errorString());
+}
+
+// How a tool ended, for the run log: its exit code, or that it crashed.
+QString exitText(const QProcess& tool)
+{
+    return tool.exitStatus() == QProcess::CrashExit ? QStringLiteral("crashed") : QString::number(tool.exitCode());
+}
+
+} // namespace
+
+BurnDisc::BurnDisc(QObject* parent)
+    : QThread(parent)
+{
+}
+
+BurnDisc::~BurnDisc()
+{
+    stop();
+}
+
+void BurnDisc::setJob(const QString& discType, const QString& drive, const QString& workFolder,
+                      const QString& videoFormat)
+{
+    this->discType = discType;
+    this->drive = drive;
+    this->workFolder = workFolder;
+    this->videoFormat = videoFormat;
+}
+
+void BurnDisc::stop()
+{
+    requestInterruption();
+    wait();
+}
+
+bool BurnDisc::isImage() const
+{
+    const bool dvd = discType == QLatin1String("dvd");
+    return drive.endsWith(dvd ? QLatin1String(".iso") : QLatin1String(".cue"), Qt::CaseInsensitive);
+}
+
+void BurnDisc::writeLog(const QString& text)
+{
+    LogFile::appendRunLog(text);
+}
+
+void BurnDisc::writeAuthoringFile()
+{
+    const QStringList files = inCreationOrder(workFolder, QStringLiteral(".mpg"));
+    QFile file(workFolder + QStringLiteral("/halvorn.xml"));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return; // the authoring then fails, and the job with it
+    // Paths go into attribute values: a folder or file named with "&", "<" or a quote would
+    // otherwise break the file.
+    const auto attribute = [](const QString& path) { return path.toHtmlEscaped(); };
+    QTextStream out(&file);
+    out << "<dvdauthor dest=\"" << attribute(workFolder + QStringLiteral("/DVD")) << "\">\n"
+        << "\t<vmgm>\n"
+        << "\t\t<menus lang=\"en\">\n"
+        << "\t\t\t<video format=\"" << videoFormat.toLower() << "\" widescreen=\"nopanscan\" />\n"
+        << "\t\t</menus>\n"
+        << "\t</vmgm>\n"
+        << "\t<titleset>\n"
+        << "\t\t<titles>\n"
+        << "\t\t\t<pgc>\n";
+    for (const QString& name : files) {
+        const QString path = workFolder + QLatin1Char('/') + name;
+        totalBytes += QFileInfo(path).size();
+        out << "\t\t\t\t<vob file=\"" << attribute(path) << "\" />\n";
+    }
+    out << "\t\t\t</pgc>\n"
+        << "\t\t</titles>\n"
+        << "\t</titleset>\n"
+        << "</dvdauthor>";
+}
+
+void BurnDisc::run()
+{
+    const Outcome outcome = discType == QLatin1String("dvd") ? dvdJob() : cdJob();
+    if (isImage()) {
+        emit burnEstTime(outcome.ok ? QStringLiteral("Image complete") : QStringLiteral("Image failed"));
+        emit textStatus(outcome.ok ? QStringLiteral("Image Complete") : QStringLiteral("Image Failed"));
+    } else {
+        emit burnEstTime(outcome.ok ? QStringLiteral("Burn complete") : QStringLiteral("Burn failed"));
+        emit textStatus(outcome.ok ? QStringLiteral("Burn Complete") : QStringLiteral("Burn Failed"));
+    }
+    if (!outcome.ok)
+        writeLog(outcome.reason);
+    emit burnComplete(outcome.ok, QString(), outcome.reason);
+}
+
+bool BurnDisc::startTool(QProcess& tool, const QString& name, const QStringList& arguments)
+{
+    const QString program = Tools::find(name);
+    if (!program.isEmpty()) {
+        tool.start(program, arguments);
+        if (tool.waitForStarted())
+            return true;
+    }
+    writeLog(name + QStringLiteral(" could not be started: ")
+             + (program.isEmpty() ? QStringLiteral("it is not installed") : tool.errorString()));
+    return false;
+}
+
+bool BurnDisc::waitForEnd(QProcess& tool, int timeoutMs)
+{
+    // In short steps, so that a closing window does not wait for a whole poll.
+    const QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        if (tool.state() == QProcess::NotRunning || tool.waitForFinished(std::min<qint64>(100, deadline.remainingTime())))
+            return true;
+        if (isInterruptionRequested()) {
+            tool.kill();
+            tool.waitForFinished(-1);
+            return true;
+        }
+        if (deadline.hasExpired())
+            return false;
+    }
+}
+
+bool BurnDisc::finishTool(QProcess& tool)
+{
+    // The tool's last words (a failing burner says why there) belong in the log too.
+    const QString rest = BurnText::decode(tool.readAllStandardOutput() + tool.readAllStandardError());
+    if (!rest.trimmed().isEmpty())
+        writeLog(rest);
+    return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+}
+
+void BurnDisc::followWriter(QProcess& tool, const QString& closingText)
+{
+    while (!waitForEnd(tool, writerPollMs)) {
+        const QString chunk = BurnText::decode(tool.readAllStandardError());
+        writeLog(chunk);
+        const BurnText::WriterPoll poll = BurnText::writerPoll(chunk, QDateTime::currentDateTime());
+        if (poll.progress)
+            emit burnProgress(*poll.progress);
+        if (poll.closing) {
+            emit burnProgress(99);
+            emit burnEstTime(closingText);
+        } else if (poll.timeLeft) {
+            emit burnEstTime(*poll.timeLeft);
+        }
+    }
+}
+
+BurnDisc::Outcome BurnDisc::dvdJob()
+{
+    QDir().mkpath(workFolder + QStringLiteral("/DVD"));
+    totalBytes = 0;
+    writeAuthoringFile();
+    QProcess tool;
+    Tools::prepare(tool);
+    if (const Outcome authored = authorDvd(tool); !authored.ok)
+        return authored;
+    emit burnProgress(20);
+    if (isImage())
+        return writeDvdImage(tool);
+
+    emit textStatus(QStringLiteral("Burning DVD..."));
+    writeLog(QStringLiteral("Burning Video DVD..."));
+    const QStringList arguments{QStringLiteral("-Z"), drive, QStringLiteral("-dvd-video"), workFolder + QStringLiteral("/DVD")};
+    for (int attempt = 1; attempt <= dvdAttempts; ++attempt) {
+        // Retrying a burner that is not there would only fail again.
+        if (!startTool(tool, QStringLiteral("olvast"), arguments))
+            return {false, QStringLiteral("The DVD burning tool could not be started.")};
+        emit burnEstTime(QStringLiteral("Calculating time remaining..."));
+        followWriter(tool, QStringLiteral("Closing disc..."));
+        if (isInterruptionRequested())
+            return {false, QStringLiteral("The burn was stopped.")};
+        const bool burned = finishTool(tool);
+        writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
+        if (burned)
+            return {true, {}};
+    }
+    return {false, QStringLiteral("The disc could not be burned: the burning tool failed %1 times.").arg(dvdAttempts)};
+}
+
+BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
+{
+    emit textStatus(QStringLiteral("Authoring DVD..."));
+    writeLog(QStringLiteral("Authoring DVD..."));
+    if (!startTool(tool, QStringLiteral("quenby"), {QStringLiteral("-x"), workFolder + QStringLiteral("/halvorn.xml")}))
+        return {false, QStringLiteral("The DVD authoring tool could not be started.")};
+    while (!waitForEnd(tool, writerPollMs)) {
+        const QString chunk = BurnText::decode(tool.readAllStandardError());
+        writeLog(chunk);
+        if (const std::optional<int> progress = BurnText::authoringProgress(chunk, totalBytes))
+            emit burnProgress(*progress);
+    }
+    if (isInterruptionRequested())
+        return {false, QStringLiteral("The burn was stopped.")};
+    // A blank disc is never spent on a folder that the authoring left broken or empty.
+    const bool authored = finishTool(tool);
+    if (!authored || !QFileInfo::exists(workFolder + QStringLiteral("/DVD/VIDEO_TS/VIDEO_TS.IFO"))) {
+        writeLog(QStringLiteral("Authoring failed: exitCode=") + exitText(tool));
+        return {false, QStringLiteral("The DVD could not be authored from the converted files.")};
+    }
+    return {true, {}};
+}
+
+BurnDisc::Outcome BurnDisc::writeDvdImage(QProcess& tool)
+{
+    emit textStatus(QStringLiteral("Writing Disc Image..."));
+    writeLog(QStringLiteral("Writing disc image: ") + drive);
+    QFile image(drive);
+    if (const std::optional<QString> refused = claim(image))
+        return {false, *refused};
+    image.close();
+    const QStringList arguments{QStringLiteral("-dvd-video"), QStringLiteral("-V"), BurnText::volumeName(drive),
+                                QStringLiteral("-o"), drive, workFolder + QStringLiteral("/DVD")};
+    Outcome outcome{false, QStringLiteral("The disc image tool could not be started.")};
+    if (startTool(tool, QStringLiteral("genisoimage"), arguments)) {
+        emit burnEstTime(QStringLiteral("Calculating time remaining..."));
+        followWriter(tool, QStringLiteral("Finishing image..."));
+        const bool written = finishTool(tool);
+        writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
+        outcome = written ? Outcome{true, {}} : Outcome{false, QStringLiteral("The disc image could not be written.")};
+    }
+    if (!outcome.ok)
+        image.remove();
+    return outcome;
+}
+
+BurnDisc::Outcome BurnDisc::cdJob()
+{
+    const QString phase = isImage() ? QStringLiteral("Writing Disc Image...") : QStringLiteral("Burning Audio CD...");
+    writeLog(phase);
+    emit textStatus(phase);
+    const QString pattern = workFolder + QStringLiteral("/*.wav");
+    const QStringList arguments{QStringLiteral("-v"), QStringLiteral("dev=") + drive, QStringLiteral("-pad"),
+                                QStringLiteral("-audio"), QStringLiteral("-dao"), QStringLiteral("gracetime=2"), pattern};
+    const QStringList tracks = inCreationOrder(workFolder, QStringLiteral(".wav"));
+    if (isImage())
+        return writeCdImage(tracks);
+
+    writeLog(QStringLiteral("Burning: pyrrat ") + arguments.mid(0, 6).join(QLatin1Char(' ')) + QStringLiteral(" \"")
+             + pattern + QLatin1Char('"'));
+    QProcess tool;
+    tool.setStandardInputFile(QProcess::nullDevice());
+    if (!startTool(tool, QStringLiteral("pyrrat"), arguments))
+        return {false, QStringLiteral("The CD burning tool could not be started.")};
+    (void)waitForEnd(tool, cdFirstWaitMs);
+    // Until the burner lists the tracks, every file it was given is one.
+    int trackCount = int(tracks.size());
+    while (!waitForEnd(tool, cdPollMs)) {
+        const QString out = BurnText::decode(tool.readAllStandardOutput());
+        const QString err = BurnText::decode(tool.readAllStandardError());
+        if (!out.isEmpty())
+            writeLog(out);
+        if (!err.isEmpty())
+            writeLog(err);
+        const BurnText::CdPoll poll = BurnText::cdPoll(out, trackCount);
+        if (poll.trackCount)
+            trackCount = *poll.trackCount;
+        if (poll.fixating) {
+            emit burnProgress(99);
+            emit burnEstTime(QStringLiteral("Closing disc..."));
+        } else if (poll.burning) {
+            emit burnEstTime(QStringLiteral("Burning..."));
+            if (poll.progress)
+                emit burnProgress(*poll.progress);
+        }
+    }
+    if (isInterruptionRequested())
+        return {false, QStringLiteral("The burn was stopped.")};
+    const bool burned = finishTool(tool);
+    writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
+    if (!burned)
+        return {false, QStringLiteral("The disc could not be burned.")};
+    return {true, {}};
+}
+
+BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
+{
+    const QFileInfo cue(drive);
+    QFile sheet(drive);
+    QFile bin(cue.absolutePath() + QLatin1Char('/') + cue.completeBaseName() + QStringLiteral(".bin"));
+    if (const std::optional<QString> refused = claim(sheet))
+        return {false, *refused};
+    if (const std::optional<QString> refused = claim(bin)) {
+        sheet.remove();
+        return {false, *refused};
+    }
+    const Outcome outcome = fillCdImage(bin, sheet, tracks);
+    if (!outcome.ok) {
+        bin.remove();
+        sheet.remove();
+    }
+    return outcome;
+}
+
+BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks)
+{
+    if (tracks.isEmpty() || tracks.size() > 99)
+        return {false, QStringLiteral("An audio CD holds from 1 to 99 tracks; this run made %1.").arg(tracks.size())};
+    struct Track {
+        std::unique_ptr<QFile> file;
+        CueImage::WavAudio audio;
+    };
+    std::vector<Track> sources;
+    qint64 totalAudio = 0;
+    for (const QString& name : tracks) {
+        auto file = std::make_unique<QFile>(workFolder + QLatin1Char('/') + name);
+        const std::optional<CueImage::WavAudio> audio =
+            file->open(QIODevice::ReadOnly) ? CueImage::cdAudio(*file) : std::nullopt;
+        if (!audio)
+            return {false, QStringLiteral("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
+        totalAudio += audio->size;
+        sources.push_back({std::move(file), *audio});
+    }
+
+    emit burnEstTime(QStringLiteral("Writing..."));
+    QList<qint64> sectors;
+    qint64 written = 0;
+    int shown = -1;
+    for (Track& track : sources) {
+        track.file->seek(track.audio.offset);
+        qint64 left = track.audio.size;
+        while (left > 0) {
+            if (isInterruptionRequested())
+                return {false, QStringLiteral("The burn was stopped.")};
+            const QByteArray block = track.file->read(std::min<qint64>(left, 1 << 20));
+            if (block.isEmpty() || bin.write(block) != block.size())
+                return {false, QStringLiteral("The disc image %1 could not be written.").arg(bin.fileName())};
+            left -= block.size();
+            written += block.size();
+            const int percent = int(written * 99 / std::max<qint64>(1, totalAudio));
+            if (percent != shown)
+                emit burnProgress(percent);
+            shown = percent;
+        }
+        // Each track fills whole sectors, so that the next one starts on a sector of its own.
+        const qint64 padding = (CueImage::sectorBytes - track.audio.size % CueImage::sectorBytes) % CueImage::sectorBytes;
+        bin.write(QByteArray(padding, '\0'));
+        sectors.append((track.audio.size + padding) / CueImage::sectorBytes);
+    }
+    const QByteArray text = CueImage::sheet(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
+    if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())
+        return {false, QStringLiteral("The disc image %1 could not be written.").arg(sheet.fileName())};
+    return {true, {}};
+}

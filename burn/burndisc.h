@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <QThread>
+
+class QFile;
+class QProcess;
+
+// The last step of a disc run, on its own thread: authors the run's MPEG files as a DVD-Video and
+// burns it (up to three attempts), or burns the run's WAV files as an audio CD. When the drive is
+// an image file (".iso" for a DVD, ".cue" for a CD) the disc is written to that file instead. It
+// reports the percentage, the phase line and the time-left line, and ends every job with exactly
+// one burnComplete.
+class BurnDisc final : public QThread {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(BurnDisc)
+public:
+    explicit BurnDisc(QObject* parent = nullptr);
+    // Stops a job under way, ending its tool, and waits for the thread.
+    ~BurnDisc() override;
+
+    // Only while the thread is not running.
+    void setJob(const QString& discType, const QString& drive, const QString& workFolder, const QString& videoFormat);
+    // Ends the job under way and its tool, and waits for the thread. A disc left half-written is
+    // spoilt, so only the closing window does this.
+    void stop();
+
+    // Renames the work folder's MPEG files so that name order is creation order, and writes the
+    // authoring file that lists them in that order; totalBytes sums their sizes.
+    void writeAuthoringFile();
+    [[nodiscard]] qint64 getTotalBytes() const { return totalBytes; }
+
+signals:
+    void burnComplete(bool ok, QString finalOutput, QString errorMsg);
+    void burnProgress(int progress);
+    void textStatus(QString status);
+    void burnEstTime(QString time);
+
+protected:
+    void run() override;
+
+private:
+    struct Outcome {
+        bool ok = false;
+        QString reason; // for the user, when it failed
+    };
+
+    [[nodiscard]] bool isImage() const;
+    [[nodiscard]] Outcome dvdJob();
+    [[nodiscard]] Outcome cdJob();
+    [[nodiscard]] Outcome authorDvd(QProcess& tool);
+    [[nodiscard]] Outcome writeDvdImage(QProcess& tool);
+    [[nodiscard]] Outcome writeCdImage(const QStringList& tracks);
+    [[nodiscard]] Outcome fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks);
+    // Starts the tool found by its name; logs why when it is missing or cannot start.
+    [[nodiscard]] bool startTool(QProcess& tool, const QString& name, const QStringList& arguments);
+    // Waits up to timeoutMs for the tool to end, ending it at once when the job is being stopped.
+    // Returns whether the tool has ended.
+    [[nodiscard]] bool waitForEnd(QProcess& tool, int timeoutMs);
+    // Follows a DVD writer (the burner, or the image writer) to its end.
+    void followWriter(QProcess& tool, const QString& closingText);
+    // Logs what the tool wrote after the last poll; returns whether it ended with success.
+    [[nodiscard]] bool finishTool(QProcess& tool);
+    void writeLog(const QString& text);
+
+    QString drive;
+    QString workFolder;
+    QString videoFormat;
+    qint64 totalBytes = 0;
+    QString discType;
+};

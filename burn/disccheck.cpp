@@ -1,0 +1,64 @@
+#include "burn/disccheck.h"
+
+#include "burn/burntext.h"
+#include "platform/tools.h"
+
+#include <QLoggingCategory>
+#include <QProcess>
+
+Q_LOGGING_CATEGORY(lcBurn, "halvorn.burn")
+
+namespace DiscCheck {
+
+namespace {
+
+constexpr int toolTimeoutMs = 30000;
+
+} // namespace
+
+std::optional<QString> toolOutput(const QString& name, const QStringList& arguments)
+{
+    const QString program = Tools::find(name);
+    if (program.isEmpty()) {
+        qCWarning(lcBurn) << name << "is not installed";
+        return std::nullopt;
+    }
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    if (!process.waitForStarted()) {
+        qCWarning(lcBurn) << name << "could not be started:" << process.errorString();
+        return std::nullopt;
+    }
+    Tools::waitOrKill(process, toolTimeoutMs);
+    return BurnText::decode(process.readAllStandardOutput());
+}
+
+QString checkDvd(const QString& drive, int totalSeconds)
+{
+    const std::optional<QString> output = toolOutput(QStringLiteral("mossel"), {drive});
+    // Without the tool nothing was looked at; saying so beats asking for a blank disc that is there.
+    if (!output)
+        return QStringLiteral("Could not check the disc in drive %1.").arg(drive);
+    return BurnText::dvdDiscMessage(*output, totalSeconds);
+}
+
+QString checkCd(const QString& device, int totalSeconds)
+{
+    return BurnText::cdDiscMessage(toolOutput(QStringLiteral("Zenlow2"), {device}).value_or(QString()), device,
+                                   totalSeconds);
+}
+
+bool isBlank(const QString& drive)
+{
+    const QString output = toolOutput(QStringLiteral("mossel"), {drive}).value_or(QString());
+    qCDebug(lcBurn).noquote() << '"' + output + '"';
+    return BurnText::mediaInfo(output).status == QLatin1String("blank");
+}
+
+QStringList scanBus()
+{
+    return BurnText::busScanLines(toolOutput(QStringLiteral("pyrrat"), {QStringLiteral("-scanbus")}).value_or(QString()));
+}
+
+} // namespace DiscCheck

@@ -1,0 +1,168 @@
+#include "burn/selectdrive.h"
+
+#include "burn/burntext.h"
+#include "burn/disccheck.h"
+#include "platform/drives.h"
+#include "platform/filedialogs.h"
+#include "platform/folders.h"
+#include "platform/messagebox.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Beside the burning tool's form of the drive (the item's data), each entry keeps the device
+// itself, and the image entry says what it is.
+constexpr int deviceRole = Qt::UserRole + 1;
+constexpr int imageRole = Qt::UserRole + 2;
+
+bool isDvd(const QString& discType)
+{
+    return discType != QLatin1String("cd");
+}
+
+} // namespace
+
+SelectDrive::SelectDrive(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Select Burn Drive"));
+    driveCombo = new QComboBox;
+    driveCombo->setObjectName(QStringLiteral("driveCombo"));
+    driveCombo->setMinimumContentsLength(40);
+    okButton = new QPushButton(QStringLiteral("OK"));
+    okButton->setObjectName(QStringLiteral("okButton"));
+    // Enter always means Cancel: OK must not become the default by having had the focus when the
+    // dialog was last open.
+    okButton->setAutoDefault(false);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setDefault(true);
+
+    auto* group = new QGroupBox(tr("Select Drive"));
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(driveCombo);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(group, 0, 0);
+    grid->addLayout(buttons, 1, 0);
+
+    connect(okButton, &QPushButton::clicked, this, &SelectDrive::onOK);
+    connect(cancelButton, &QPushButton::clicked, this, &SelectDrive::onCancel);
+    connect(driveCombo, &QComboBox::currentIndexChanged, this, &SelectDrive::onComboChange);
+}
+
+void SelectDrive::setDisc(const QString& discType, int totalSeconds)
+{
+    this->discType = discType;
+    this->totalSeconds = totalSeconds;
+}
+
+void SelectDrive::setSystemRoots(const QString& sysRoot, const QString& devRoot)
+{
+    this->sysRoot = sysRoot;
+    this->devRoot = devRoot;
+}
+
+int SelectDrive::exec()
+{
+    scanDrives();
+    return FileDialogs::runModal(*this);
+}
+
+void SelectDrive::scanDrives()
+{
+    driveCombo->clear();
+    const QList<Drives::OpticalDrive> drives = Drives::hardwareDrives(sysRoot, devRoot);
+    QList<BurnText::BurnDrive> entries;
+    if (isDvd(discType))
+        entries = BurnText::dvdDrives(drives);
+    else if (!drives.isEmpty())
+        entries = BurnText::cdDrives(drives, DiscCheck::scanBus());
+    for (const BurnText::BurnDrive& entry : entries) {
+        driveCombo->addItem(entry.text, entry.deviceId);
+        driveCombo->setItemData(driveCombo->count() - 1, entry.device, deviceRole);
+    }
+    // Whoever has no burner (or no blank disc) can still make the disc, as a file.
+    driveCombo->addItem(isDvd(discType) ? QStringLiteral("Disc image (.iso)") : QStringLiteral("Disc image (.cue and .bin)"),
+                        QString());
+    driveCombo->setItemData(driveCombo->count() - 1, true, imageRole);
+    driveCombo->setCurrentIndex(0);
+    onComboChange(0);
+}
+
+void SelectDrive::onOK()
+{
+    if (driveCombo->currentData(imageRole).toBool()) {
+        if (chooseImageFile())
+            done(QDialog::Accepted);
+        return;
+    }
+    const QString message = checkDisc(deviceId, totalSeconds, discType);
+    if (message.isEmpty())
+        done(QDialog::Accepted);
+    else
+        MessageBox::warning(this, QStringLiteral("Warning"), message);
+}
+
+void SelectDrive::onCancel()
+{
+    done(QDialog::Rejected);
+}
+
+void SelectDrive::onComboChange(int index)
+{
+    deviceId = index < 0 ? QString() : driveCombo->itemData(index).toString();
+    driveRoot = index < 0 ? QString() : driveCombo->itemData(index, deviceRole).toString();
+}
+
+QString SelectDrive::checkDisc(const QString& deviceId, int totalSeconds, const QString& discType) const
+{
+    if (discType == QLatin1String("dvd"))
+        return DiscCheck::checkDvd(deviceId, totalSeconds);
+    return DiscCheck::checkCd(driveRoot, totalSeconds);
+}
+
+bool SelectDrive::chooseImageFile()
+{
+    const bool dvd = isDvd(discType);
+    const QString suffix = dvd ? QStringLiteral(".iso") : QStringLiteral(".cue");
+    QString path = FileDialogs::saveFile(this, QStringLiteral("Save Disc Image"),
+                                         dvd ? Folders::videoFolderWithSeparator() : Folders::musicFolderWithSeparator(),
+                                         dvd ? QStringLiteral("DVD-Video image (*.iso)")
+                                             : QStringLiteral("Audio CD image (*.cue)"));
+    if (path.isEmpty())
+        return false;
+    if (!path.endsWith(suffix, Qt::CaseInsensitive))
+        path += suffix;
+    const QFileInfo image(path);
+    // The sheet names its BIN file beside it; the burn writes both and replaces neither.
+    QStringList files{image.absoluteFilePath()};
+    if (!dvd)
+        files.append(image.absolutePath() + QLatin1Char('/') + image.completeBaseName() + QStringLiteral(".bin"));
+    QString problem;
+    if (!QFileInfo(image.absolutePath()).isWritable())
+        problem = QStringLiteral("The folder %1 cannot be written to.").arg(image.absolutePath());
+    else if (!dvd && image.fileName().contains(QLatin1Char('"')))
+        problem = QStringLiteral("A CUE sheet cannot name a file with a double quote in its name.");
+    for (const QString& file : files) {
+        if (problem.isEmpty() && QFileInfo::exists(file))
+            problem = QStringLiteral("The file %1 already exists. Please choose another name.").arg(file);
+    }
+    if (!problem.isEmpty()) {
+        MessageBox::warning(this, QStringLiteral("Warning"), problem);
+        return false;
+    }
+    deviceId = image.absoluteFilePath();
+    driveRoot = deviceId;
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Stand-ins for the public tools behind the burning helpers, in a folder put first on PATH. Each
+// notes its arguments (one a line), runs the given lines (recorded output, files it would make) and
+// exits with the code of its turn; the last code stands for every later turn.
+class FakeTools final {
+public:
+    // PATH: the fakes, then the given folders, then the machine's own.
+    void putFirstOnPath(const QStringList& folders = {}) const
+    {
+        static const QByteArray machine = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName((QStringList{folder.path()} + folders).join(':')) + ':' + machine);
+    }
+
+    void add(const QString& name, const QList<int>& codes, const QString& lines = {}) const
+    {
+        QString turns;
+        for (qsizetype i = 0; i + 1 < codes.size(); ++i)
+            turns += QString("[ $turn = %1 ] && exit %2\n").arg(i + 1).arg(codes.at(i));
+        QFile script(folder.filePath(name));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QString("#!/bin/sh\nprintf '%s\\n' \"$@\" >> '%1.calls'\n"
+                             "turn=$(($(cat '%1.turn' 2>/dev/null || echo 0) + 1)); echo $turn > '%1.turn'\n%2\n%3exit %4\n")
+                         .arg(folder.filePath(name), lines, turns)
+                         .arg(codes.value(codes.size() - 1))
+                         .toUtf8());
+        script.setPermissions(script.permissions() | QFile::ExeOwner);
+    }
+
+    // The arguments of every run so far, one a line.
+    QStringList calls(const QString& name) const
+    {
+        QFile file(folder.filePath(name + ".calls"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
+    }
+
+    QTemporaryDir folder;
+};
+
+// A drive as sysfs describes it, under a root of the test's own; its device is <root>/dev/sr0.
+inline void fakeDrive(const QString& root)
+{
+    QVERIFY(QDir().mkpath(root + "/block/sr0/device") && QDir().mkpath(root + "/class/block/sr0"));
+    for (const auto& [file, text] : {std::pair{"vendor", "HL-DT-ST"}, {"model", "DVDRAM GH24NSB0"}, {"rev", "LK00"}}) {
+        QFile field(root + "/block/sr0/device/" + file);
+        QVERIFY(field.open(QIODevice::WriteOnly) && field.write(text));
+    }
+}
+
+// dvd+rw-mediainfo's report on a blank disc with the given media and free blocks.
+inline QString blankDiscReport(const QString& media, int freeBlocks)
+{
+    return QString("echo ' Mounted Media:         %1'; echo ' Disc status:           blank';"
+                   " echo ' Free Blocks:           %2*2KB'").arg(media).arg(freeBlocks);
+}

@@ -1,0 +1,233 @@
+#include "burn/burndisc.h"
+#include "burn/selectdrive.h"
+#include "burnfakes.h"
+#include "pagedriver.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes b, c and a one after the other, each on a later millisecond, so that their creation
+// order is plain; they hold the given bytes.
+void createBca(const QString& folder, const QString& suffix, const QList<QByteArray>& bytes = {"b", "cc", "aaa"})
+{
+    for (int i = 0; i < 3; ++i) {
+        const qint64 before = QDateTime::currentMSecsSinceEpoch();
+        (void)QTest::qWaitFor([&] { return QDateTime::currentMSecsSinceEpoch() > before; });
+        QFile file(folder + "/" + QString("bca").at(i) + suffix);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.at(i)) == bytes.at(i).size());
+    }
+}
+
+QByteArray wav(const QString& seconds, int channels)
+{
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-nostdin", "-loglevel", "error", "-f", "lavfi", "-i", "sine=duration=" + seconds, "-ac",
+                            QString::number(channels), "-ar", "44100", "-c:a", "pcm_s16le", "-f", "wav", "-"});
+    return ffmpeg.waitForFinished(30000) ? ffmpeg.readAllStandardOutput() : QByteArray();
+}
+
+} // namespace
+
+class TestBurn final : public QObject {
+    Q_OBJECT
+    std::unique_ptr<IsolatedHome> home;
+    const QString helpers = QFileInfo(HALVORN_TEST_EXECUTABLE).absolutePath();
+    QTemporaryDir sys;
+
+private slots:
+    void initTestCase()
+    {
+        home = startedHome();
+        fakeDrive(sys.path());
+    }
+    void init() { QFile::remove(Folders::runLogPath()); }
+
+    void authoringFile_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("written");
+        QTest::addRow("PAL") << "PAL" << "burn" << "burn";
+        QTest::addRow("NTSC") << "NTSC" << "burn" << "burn";
+        QTest::addRow("reserved characters") << "PAL" << "a&b <\"c\">" << "a&amp;b &lt;&quot;c&quot;&gt;";
+    }
+    void authoringFile()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, folder);
+        QFETCH(QString, written);
+        QTemporaryDir dir;
+        const QString work = dir.filePath(folder);
+        QDir().mkpath(work);
+        createBca(work, ".mpg");
+        for (int run = 0; run < 2; ++run) { // a second run leaves names and file as they are
+            BurnDisc burn;
+            burn.setJob("dvd", "/dev/sr0", work, format);
+            burn.writeAuthoringFile();
+            QCOMPARE(burn.getTotalBytes(), 6);
+            const QString base = dir.path() + "/" + written;
+            QString vobs, order; // created b, c, a: named by creation time, they sort b, c, a
+            for (const QString& name : QDir(work).entryList({"?????????????????.mpg"}, QDir::Files, QDir::Name)) {
+                vobs += "\t\t\t\t<vob file=\"" + base + "/" + name + "\" />\n";
+                order += contents(work + "/" + name) + " ";
+            }
+            QCOMPARE(order, "b cc aaa ");
+            QCOMPARE(QString::fromUtf8(contents(work + "/halvorn.xml")),
+                     "<dvdauthor dest=\"" + base + "/DVD\">\n\t<vmgm>\n\t\t<menus lang=\"en\">\n\t\t\t<video format=\""
+                         + format.toLower() + "\" widescreen=\"nopanscan\" />\n\t\t</menus>\n\t</vmgm>\n\t<titleset>\n"
+                         "\t\t<titles>\n\t\t\t<pgc>\n" + vobs + "\t\t\t</pgc>\n\t\t</titles>\n\t</titleset>\n</dvdauthor>");
+        }
+    }
+
+    void runner_data()
+    {
+        QTest::addColumn<QString>("disc");
+        QTest::addColumn<bool>("helpersThere");
+        QTest::addColumn<QList<int>>("authoring"); // none: it ends well but leaves no disc structure
+        QTest::addColumn<QList<int>>("burning");
+        QTest::addColumn<QStringList>("finished");
+        QTest::addColumn<QString>("reason");
+        const QString unauthored = "The DVD could not be authored from the converted files.";
+        QTest::addRow("DVD fails twice, then burns") << "dvd" << true << QList{0} << QList{1, 1, 0} << QStringList{"1", "1", "0"} << "";
+        QTest::addRow("DVD fails three times") << "dvd" << true << QList{0} << QList{1} << QStringList{"1", "1", "1"}
+                                               << "The disc could not be burned: the burning tool failed 3 times.";
+        QTest::addRow("authoring fails") << "dvd" << true << QList{2} << QList{0} << QStringList() << unauthored;
+        QTest::addRow("authoring writes nothing") << "dvd" << true << QList<int>() << QList{0} << QStringList() << unauthored;
+        QTest::addRow("no helpers") << "dvd" << false << QList{0} << QList{0} << QStringList()
+                                    << "The DVD authoring tool could not be started.";
+        QTest::addRow("CD burns") << "cd" << true << QList<int>() << QList{0} << QStringList{"0"} << "";
+        QTest::addRow("CD fails") << "cd" << true << QList<int>() << QList{1} << QStringList{"1"} << "The disc could not be burned.";
+    }
+    void runner()
+    {
+        QFETCH(QString, disc);
+        QFETCH(bool, helpersThere);
+        QFETCH(QList<int>, authoring);
+        QFETCH(QList<int>, burning);
+        QFETCH(QStringList, finished);
+        QFETCH(QString, reason);
+        const bool dvd = disc == "dvd";
+        FakeTools fakes;
+        fakes.putFirstOnPath(helpersThere ? QStringList{helpers} : QStringList());
+        fakes.add("dvdauthor", {authoring.value(0)},
+                  authoring.isEmpty() ? "" : "echo 'STAT: VOBU 16 at 1MB, 1 PGCs' >&2; d=$(dirname \"$2\")/DVD/VIDEO_TS;"
+                                             " mkdir -p \"$d\" && : > \"$d/VIDEO_TS.IFO\"");
+        fakes.add(dvd ? "growisofs" : "wodim", burning, "echo '/dev/sr0: flushing cache' >&2");
+        QTemporaryDir work;
+        createBca(work.path(), dvd ? ".mpg" : ".wav");
+
+        BurnDisc burn;
+        QSignalSpy status(&burn, &BurnDisc::textStatus);
+        QSignalSpy time(&burn, &BurnDisc::burnEstTime);
+        QSignalSpy complete(&burn, &BurnDisc::burnComplete);
+        burn.setJob(disc, dvd ? "/dev/sr0" : "1,0,0", work.path(), "PAL");
+        burn.start();
+        QVERIFY(complete.wait(30000) && burn.wait(5000));
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(complete.at(0), QVariantList({reason.isEmpty(), QString(), reason}));
+        QCOMPARE(status.last().at(0).toString(), reason.isEmpty() ? "Burn Complete" : "Burn Failed");
+        QCOMPARE(time.last().at(0).toString(), reason.isEmpty() ? "Burn complete" : "Burn failed");
+        const QString log = QString::fromUtf8(contents(Folders::runLogPath()));
+        QCOMPARE(log.split('\n').filter(QRegularExpression("^Finished: ")), finished.replaceInStrings(QRegularExpression("^"),
+                                                                                                      "Finished: exitCode="));
+        const QStringList calls = fakes.calls(dvd ? "growisofs" : "wodim");
+        QCOMPARE(calls.size(), finished.size() * (dvd ? 4 : 9));
+        if (finished.isEmpty())
+            return;
+        QVERIFY(log.contains("/dev/sr0: flushing cache"));
+        if (dvd) {
+            QCOMPARE(calls.mid(0, 4), QStringList({"-Z", "/dev/sr0", "-dvd-video", work.path() + "/DVD"}));
+            QCOMPARE(status.count({"Burning DVD..."}), 1);
+            QCOMPARE(time.count({"Calculating time remaining..."}), finished.size());
+            return;
+        }
+        QCOMPARE(calls.mid(0, 6), QStringList({"-v", "dev=1,0,0", "-pad", "-audio", "-dao", "gracetime=2"}));
+        QList<QByteArray> tracks; // created b, c, a: burned b, c, a, as the helper expanded the pattern
+        for (const QString& path : calls.mid(6))
+            tracks.append(contents(path));
+        QCOMPARE(tracks, QList<QByteArray>({"b", "cc", "aaa"}));
+    }
+
+    void cdImage_data()
+    {
+        QTest::addColumn<QString>("taken");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("three tracks") << "" << 2 << "";
+        QTest::addRow("the BIN name taken") << "disc.bin" << 2 << "already exists";
+        QTest::addRow("not CD audio") << "" << 1 << "is not CD audio";
+    }
+    void cdImage()
+    {
+        QFETCH(QString, taken);
+        QFETCH(int, channels);
+        QFETCH(QString, reason);
+        QTemporaryDir work, out;
+        const QByteArray second = wav("1", channels);
+        createBca(work.path(), ".wav", {second, wav("0.5", channels), second});
+        if (!taken.isEmpty())
+            QVERIFY(QFile(out.filePath(taken)).open(QIODevice::WriteOnly));
+        BurnDisc burn;
+        QSignalSpy complete(&burn, &BurnDisc::burnComplete);
+        burn.setJob("cd", out.filePath("disc.cue"), work.path(), {});
+        burn.start();
+        QVERIFY(complete.wait(30000));
+        QVERIFY(complete.at(0).at(2).toString().contains(reason));
+        const QByteArray bin = contents(out.filePath("disc.bin"));
+        QCOMPARE(bin.size(), reason.isEmpty() ? (75 + 38 + 75) * 2352 : 0);
+        QCOMPARE(contents(out.filePath("disc.cue")),
+                 reason.isEmpty() ? "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
+                                    "    INDEX 01 00:01:00\n  TRACK 03 AUDIO\n    INDEX 01 00:01:38\n" : "");
+        QCOMPARE(bin.endsWith(second.right(176400)), reason.isEmpty());
+    }
+
+    void aCdDriveByItsBusAddress()
+    {
+        FakeTools fakes;
+        fakes.putFirstOnPath({helpers});
+        fakes.add("dvd+rw-mediainfo", {0}, blankDiscReport("9h, CD-R", 359847));
+        fakes.add("wodim", {0}, "printf \"\\t1,0,0\\t100) 'HL-DT-ST' 'DVDRAM GH24NSB0 ' 'LK00' Removable CD-ROM\\n\"");
+        SelectDrive dialog;
+        dialog.setSystemRoots(sys.path(), sys.path() + "/dev");
+        MessageRecorder messages;
+        QStringList entries;
+        FileDialogs::setDialogAnswerer([&](QDialog& shown) {
+            const auto* combo = shown.findChild<QComboBox*>();
+            entries.clear();
+            for (int i = 0; i < combo->count(); ++i)
+                entries.append(combo->itemText(i));
+            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        });
+        // The blank CD-R holds 4797 seconds: a queue as long is refused and the dialog stays open.
+        for (const int seconds : {4797, 4796}) {
+            dialog.setDisc("cd", seconds);
+            QCOMPARE(dialog.exec() == QDialog::Accepted, seconds == 4796);
+        }
+        QCOMPARE(entries, QStringList({sys.path() + "/dev/sr0 [HL-DT-ST DVDRAM GH24NSB0 LK00]", "Disc image (.cue and .bin)"}));
+        QCOMPARE(messages.prompts.size(), 1);
+        QCOMPARE(messages.prompts.at(0).text, "The disc in drive " + sys.path() + "/dev/sr0 is not large enough.");
+        QCOMPARE(dialog.getDeviceId(), "1,0,0");
+        QCOMPARE(dialog.getDriveRoot(), sys.path() + "/dev/sr0");
+
+        bool closedByEnter = false; // Enter presses the default button, Cancel
+        FileDialogs::setDialogAnswerer([&](QDialog& shown) {
+            QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_Return);
+            closedByEnter = !shown.isVisible();
+        });
+        QCOMPARE(dialog.exec(), QDialog::Rejected);
+        QVERIFY(closedByEnter);
+    }
+};
+
+QTEST_MAIN(TestBurn)
+#include "tst_burn.moc"

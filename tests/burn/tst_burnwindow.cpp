@@ -1,0 +1,104 @@
+#include "burn/selectdrive.h"
+#include "burnfakes.h"
+#include "pagedriver.h"
+#include "testsupport.h"
+
+#include <QComboBox>
+#include <QPushButton>
+
+namespace {
+
+// Chooses a preset of the DVD format on the Format tab, then presses Convert with the pointer. In
+// the drive dialog that opens, OK is pressed once for each name the image is offered, the last
+// entry (End) chosen first when there are any.
+void convertToDvd(PageDriver& page, FileDialogRecorder* saveAs = nullptr, const QStringList& names = {})
+{
+    page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"
+              "idTabs.current = 2");
+    FileDialogs::setDialogAnswerer([=](QDialog& shown) {
+        if (saveAs)
+            QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_End);
+        for (qsizetype i = 0; i < std::max<qsizetype>(1, names.size()); ++i) {
+            if (saveAs)
+                saveAs->answer = {names.at(i)};
+            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        }
+    });
+    QQuickItem* convert = page.item("convertButton");
+    QTest::mouseClick(&page.window, Qt::LeftButton, {},
+                      convert->mapToScene(QPointF(convert->width() / 2, convert->height() / 2)).toPoint());
+}
+
+} // namespace
+
+class TestBurnWindow final : public QObject {
+    Q_OBJECT
+    std::unique_ptr<IsolatedHome> home;
+
+private slots:
+    void initTestCase() { home = startedHome(); }
+    void init() { failOnPageWarnings(); }
+
+    void twoClipsBecomeADvdImage()
+    {
+        QTemporaryDir out;
+        PageDriver page;
+        MessageRecorder messages;
+        FileDialogRecorder saveAs;
+        QVERIFY(QFile(out.filePath("taken.iso")).open(QIODevice::WriteOnly));
+        QVERIFY(page.addAndProbe({testMedia("av.mp4"), testMedia("wide.mp4")}));
+        convertToDvd(page, &saveAs, {out.filePath("taken"), out.filePath("holiday")});
+        QTRY_VERIFY_WITH_TIMEOUT(!page.eval("mainPage.conversionInProgress").toBool(), 240000);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(page.role(row, "currentStatus"), "complete");
+        QCOMPARE(page.role(2, "newFileName"), "Image Complete");
+        QCOMPARE(page.role(2, "duration"), "Image complete");
+        QCOMPARE(messages.prompts.size(), 1);
+        QCOMPARE(messages.prompts.at(0).text, "The file " + out.filePath("taken.iso") + " already exists. Please choose another name.");
+
+        const QString work = Folders::tempFolder() + "/" + page.text("mainPage.desTemp");
+        QCOMPARE(QDir(work).entryList({"?????????????????.mpg"}, QDir::Files).size(), 2);
+        const QString iso = out.filePath("holiday.iso");
+        QProcess listing;
+        listing.start("isoinfo", {"-f", "-i", iso});
+        QVERIFY(listing.waitForFinished(30000));
+        const QString files = QString::fromUtf8(listing.readAllStandardOutput());
+        for (const char* file : {"/VIDEO_TS/VIDEO_TS.IFO", "/VIDEO_TS/VTS_01_0.IFO", "/VIDEO_TS/VTS_01_1.VOB"})
+            QVERIFY2(files.contains(file), qPrintable(files));
+        // "Play Disc" opens what was written: the image.
+        QCOMPARE(page.window.findChild<SelectDrive*>()->getDriveRoot(), iso);
+    }
+
+    void aFakeBurnerChosenAsTheDrive()
+    {
+        FakeTools fakes;
+        fakes.putFirstOnPath();
+        fakes.add("dvd+rw-mediainfo", {0}, blankDiscReport("11h, DVD-R Sequential", 2297888));
+        fakes.add("growisofs", {0}, "echo '  4.32% done, estimate finish Fri Dec 31 23:59:59 2100' >&2; exec sleep 98765");
+        QTemporaryDir sys;
+        fakeDrive(sys.path());
+        PageDriver page;
+        page.window.findChild<SelectDrive*>()->setSystemRoots(sys.path(), sys.path() + "/dev");
+        QVERIFY(page.addAndProbe({testMedia("av.mp4")}));
+        convertToDvd(page);
+        QCOMPARE(page.role(1, "fileName"), sys.path() + "/dev/sr0");
+        QTRY_COMPARE_WITH_TIMEOUT(page.role(1, "currentStatus"), "23%", 120000);
+        QVERIFY(page.role(1, "duration").startsWith("Time remaining: "));
+        QCOMPARE(page.role(1, "newFileName"), "Burning DVD...");
+        const QString work = Folders::tempFolder() + "/" + page.text("mainPage.desTemp");
+        QCOMPARE(fakes.calls("growisofs"), QStringList({"-Z", sys.path() + "/dev/sr0", "-dvd-video", work + "/DVD"}));
+
+        // Closing asks first: a disc left half-written is spoilt. Yes ends the burner too.
+        for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+            MessageRecorder messages(answer);
+            page.window.close();
+            QCOMPARE(messages.prompts.size(), 1);
+            QVERIFY(messages.prompts.at(0).text.startsWith("A disc is being written"));
+            QCOMPARE(anyProcessMentions("98765"), answer == QMessageBox::No);
+            QCOMPARE(page.window.isVisible(), answer == QMessageBox::No);
+        }
+    }
+};
+
+QTEST_MAIN(TestBurnWindow)
+#include "tst_burnwindow.moc"

@@ -1,6 +1,8 @@
 #include "burn/selectdrive.h"
 #include "burnfakes.h"
+#include "dvdrip/dvdtext.h"
 #include "pagedriver.h"
+#include "platform/tools.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -59,12 +61,13 @@ private slots:
         const QString work = Folders::tempFolder() + "/" + page.text("mainPage.desTemp");
         QCOMPARE(QDir(work).entryList({"?????????????????.mpg"}, QDir::Files).size(), 2);
         const QString iso = out.filePath("holiday.iso");
+        // The title tool reads the image back: one title that plays both clips, 3 s and 2 s.
         QProcess listing;
-        listing.start("isoinfo", {"-f", "-i", iso});
+        listing.start(Tools::find("tarvik"), {iso});
         QVERIFY(listing.waitForFinished(30000));
-        const QString files = QString::fromUtf8(listing.readAllStandardOutput());
-        for (const char* file : {"/VIDEO_TS/VIDEO_TS.IFO", "/VIDEO_TS/VTS_01_0.IFO", "/VIDEO_TS/VTS_01_1.VOB"})
-            QVERIFY2(files.contains(file), qPrintable(files));
+        const QList<qint64> titles = DvdText::parseTitleListing(DvdText::decode(listing.readAllStandardOutput()));
+        QCOMPARE(titles.size(), 1);
+        QVERIFY2(qAbs(titles.at(0) - 5000) < 600, qPrintable(QString::number(titles.at(0))));
         // "Play Disc" opens what was written: the image.
         QCOMPARE(page.window.findChild<SelectDrive*>()->getDriveRoot(), iso);
     }

@@ -3,8 +3,6 @@
 #include "platform/folders.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFileInfo>
 
 CDRipThread::CDRipThread(QObject* parent)
     : QThread(parent)
@@ -39,21 +37,6 @@ void CDRipThread::cancel()
     audioCD.StopExtracting();
 }
 
-QString CDRipThread::makeRipFolder(const QString& parent, qint64 seconds)
-{
-    if (!QDir().mkpath(parent))
-        return {};
-    // mkdir claims a name atomically, so two rips of one second (even in two programs) never
-    // share a folder, where one Track N.wav would replace the other.
-    for (qint64 number = seconds;; ++number) {
-        const QString name = QString::number(number);
-        if (QDir(parent).mkdir(name))
-            return parent + QLatin1Char('/') + name;
-        if (!QFileInfo::exists(parent + QLatin1Char('/') + name))
-            return {};
-    }
-}
-
 void CDRipThread::run()
 {
     emit ripStarted(int(tracks.size()));
@@ -67,7 +50,7 @@ void CDRipThread::run()
         emit error(QStringLiteral("Cannot lock CD drive ") + device);
         return;
     }
-    const QString folder = makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
+    const QString folder = Folders::makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
     // Set when the rip ends early with its error already told.
     bool failed = folder.isEmpty();
     if (failed)

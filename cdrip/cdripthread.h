@@ -23,10 +23,6 @@ public:
     // Ends the rip after the current block; it then reports "Ripping was cancelled.".
     void cancel();
 
-    // Creates and returns the rip folder inside parent: named by the seconds since 1970, or by
-    // the next free number when a rip of the same second has taken that name. Empty on failure.
-    [[nodiscard]] static QString makeRipFolder(const QString& parent, qint64 seconds);
-
 signals:
     void ripStarted(int count);
     void startedFile(int track);

@@ -5,7 +5,6 @@
 #include "platform/tools.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
@@ -34,26 +33,11 @@ void DVDRipThread::setTitles(const QString& drive, const QStringList& titleNumbe
     running = true;
 }
 
-QString DVDRipThread::createRipFolder(const QString& parent, qint64 seconds)
-{
-    if (!QDir().mkpath(parent))
-        return {};
-    for (qint64 number = seconds; number < 10'000'000'000; ++number) {
-        const QString path = parent + QLatin1Char('/') + QString::number(number).rightJustified(10, QLatin1Char('0'));
-        // mkdir fails on an existing folder, so two rips can never both take the same one.
-        if (QDir().mkdir(path))
-            return path;
-        if (!QFileInfo::exists(path))
-            return {};
-    }
-    return {};
-}
-
 void DVDRipThread::run()
 {
     const int count = int(titleNumbers.size());
     emit ripStarted(count);
-    const QString folder = createRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
+    const QString folder = Folders::makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
     if (folder.isEmpty()) {
         emit error(QStringLiteral("No rip folder could be made in %1.").arg(Folders::tempFolder()));
         return;

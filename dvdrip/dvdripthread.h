@@ -23,10 +23,6 @@ public:
     // Asks the rip to stop; the running tool is ended within a tenth of a second.
     void cancel() { running = false; }
 
-    // Makes the folder parent/<seconds as 10 digits>, or the next free number above it when
-    // another rip of the same second has it. Empty when no folder can be made.
-    [[nodiscard]] static QString createRipFolder(const QString& parent, qint64 seconds);
-
 signals:
     void ripStarted(int count);
     void ripTitleStarted(int position);

@@ -71,4 +71,19 @@ QString bundledCataloguePath()
     return {};
 }
 
+QString makeRipFolder(const QString& parent, qint64 seconds)
+{
+    if (!QDir().mkpath(parent))
+        return {};
+    // mkdir claims a name atomically, so two rips of one second (even in two programs) never share
+    // a folder, where one rip's files would replace the other's.
+    for (qint64 number = seconds;; ++number) {
+        const QString path = parent + QLatin1Char('/') + QString::number(number);
+        if (QDir(parent).mkdir(QString::number(number)))
+            return path;
+        if (!QFileInfo::exists(path))
+            return {};
+    }
+}
+
 } // namespace Folders

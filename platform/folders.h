@@ -21,4 +21,8 @@ namespace Folders {
 // otherwise in the installed share folder. Empty when neither exists.
 [[nodiscard]] QString bundledCataloguePath();
 
+// Makes and returns the folder of one rip inside parent, named by the number of seconds since 1970
+// or the next free number after it; "" when no folder can be made there.
+[[nodiscard]] QString makeRipFolder(const QString& parent, qint64 seconds);
+
 } // namespace Folders

@@ -3,6 +3,7 @@
 #include "cdrip/selectcd.h"
 #include "pagedriver.h"
 #include "platform/drives.h"
+#include "platform/folders.h"
 #include "testsupport.h"
 
 #include <QComboBox>
@@ -69,12 +70,12 @@ private slots:
     {
         QTemporaryDir parent;
         QVERIFY(QDir(parent.path()).mkdir("1700000000"));
-        QCOMPARE(CDRipThread::makeRipFolder(parent.path(), 1700000000), parent.filePath("1700000001"));
-        QCOMPARE(CDRipThread::makeRipFolder(parent.path(), 1700000000), parent.filePath("1700000002"));
+        QCOMPARE(Folders::makeRipFolder(parent.path(), 1700000000), parent.filePath("1700000001"));
+        QCOMPARE(Folders::makeRipFolder(parent.path(), 1700000000), parent.filePath("1700000002"));
         QVERIFY(QDir(parent.filePath("1700000002")).exists());
         QFile blocker(parent.filePath("file"));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        QCOMPARE(CDRipThread::makeRipFolder(blocker.fileName(), 1700000000), QString());
+        QCOMPARE(Folders::makeRipFolder(blocker.fileName(), 1700000000), QString());
     }
 
     void tracksTwoAndFiveOfFive()
@@ -219,8 +220,11 @@ private slots:
         auto* thread = dialog->findChild<CDRipThread*>();
         QSemaphore ripping;
         QSemaphore go;
+        // The rip is held once, at its first block, until the window is about to close.
+        bool held = false;
         connect(thread, &CDRipThread::progress, this, [&] {
-            if (ripping.available() == 0) {
+            if (!held) {
+                held = true;
                 ripping.release();
                 go.acquire();
             }

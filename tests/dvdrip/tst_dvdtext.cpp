@@ -75,14 +75,6 @@ private slots:
         QTEST(DvdText::safeFileLabel(label), "safe");
     }
 
-    void twoRipsInOneSecondGetTwoFolders()
-    {
-        QTemporaryDir temp;
-        QCOMPARE(DVDRipThread::createRipFolder(temp.path() + "/temp", 1400000000), temp.path() + "/temp/1400000000");
-        QCOMPARE(DVDRipThread::createRipFolder(temp.path() + "/temp", 1400000000), temp.path() + "/temp/1400000001");
-        QVERIFY(QFileInfo(temp.path() + "/temp/1400000001").isDir());
-    }
-
     void playingTimeOfAProgramChain()
     {
         QCOMPARE(TarvikText::playbackMs(0x01, 0x29, 0x59, 0x40 | 0x24), 5399000 + 24 * 40); // PAL frames

@@ -14,21 +14,54 @@ class TestFileInfoThread : public QObject {
     std::unique_ptr<IsolatedHome> home;
     QTemporaryDir work;
 
+    // The source copied under a name of the test's choosing, or made with the given FFmpeg options.
+    QString prepared(const QString& relativePath, const QString& source, const QStringList& options = {})
+    {
+        const QString path = work.filePath(relativePath);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (options.isEmpty()) {
+            QFile::copy(testMedia(source), path);
+        } else {
+            QProcess ffmpeg;
+            ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-y", "-i", testMedia(source)} + options + QStringList{path});
+            ffmpeg.waitForFinished(30000);
+        }
+        return path;
+    }
+
 private slots:
     void initTestCase() { home = startedHome(); }
 
     void probe_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("baseName");
         QTest::addColumn<QString>("duration");
         QTest::addColumn<QString>("videoCodec");
         QTest::addColumn<QString>("frameSize");
         QTest::addColumn<QString>("audioCodec");
-        QTest::addRow("picture and sound") << testMedia("av.mp4") << "00:00:03" << "h264" << "320x240" << "aac";
-        QTest::addRow("sound only") << testMedia("audio.mp3") << "00:00:03" << "" << "" << "mp3";
-        QTest::addRow("picture only") << testMedia("video.mkv") << "00:00:02" << "mpeg4" << "160x120" << "";
-        QTest::addRow("not media") << testMedia("unreadable.mp4") << "00:00:00" << "" << "" << "";
-        QTest::addRow("missing file") << testMedia("absent.mp4") << "00:00:00" << "" << "" << "";
+        QTest::addRow("picture and sound") << testMedia("av.mp4") << "av" << "00:00:03" << "h264" << "320x240" << "aac";
+        QTest::addRow("sound only") << testMedia("audio.mp3") << "audio" << "00:00:03" << "" << "" << "mp3";
+        QTest::addRow("picture only") << testMedia("video.mkv") << "video" << "00:00:02" << "mpeg4" << "160x120" << "";
+        QTest::addRow("not media") << testMedia("unreadable.mp4") << "unreadable" << "00:00:00" << "" << "" << "";
+        QTest::addRow("missing file") << testMedia("absent.mp4") << "absent" << "00:00:00" << "" << "" << "";
+        QTest::addRow("blanks, quotes, umlaut, leading dash")
+            << prepared("-a 'b' \"ü\".mp4", "av.mp4") << "-a 'b' \"ü\"" << "00:00:03" << "h264" << "320x240" << "aac";
+        QTest::addRow("no extension in a dotted folder")
+            << prepared("clips.v2/movie", "av.mp4") << "movie" << "00:00:03" << "h264" << "320x240" << "aac";
+        // Outside text that looks like the report's own lines must not decide what the file holds.
+        QTest::addRow("stream words in the name")
+            << prepared("My Video: part 1.mp4", "av.mp4") << "My Video: part 1" << "00:00:03" << "h264"
+            << "320x240" << "aac";
+        QTest::addRow("duration in the name")
+            << prepared("Duration: 09:59:59.00, x.mp3", "audio.mp3") << "Duration: 09:59:59.00, x" << "00:00:03"
+            << "" << "" << "mp3";
+        QTest::addRow("stream line in the title")
+            << prepared("titled.mkv", "av.mp4", {"-c", "copy", "-metadata", "title=Video: h264, yuv420p, 100x1000"})
+            << "titled" << "00:00:03" << "h264" << "320x240" << "aac";
+        QTest::addRow("sound with a title posing as picture")
+            << prepared("titled.mp3", "audio.mp3", {"-c", "copy", "-metadata", "title=Video: h264, yuv420p, 1x100000000"})
+            << "titled" << "00:00:03" << "" << "" << "mp3";
     }
     void probe()
     {
@@ -36,6 +69,8 @@ private slots:
         QFETCH(QString, videoCodec);
         QFETCH(QString, frameSize);
         QFETCH(QString, audioCodec);
+        // The temporary folder may go while Halvorn runs; the thumbnail writer makes it again.
+        QVERIFY(QDir(Folders::tempFolder()).removeRecursively());
         FileInfoThread probe;
         QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
         probe.enqueue(path);
@@ -46,8 +81,8 @@ private slots:
         const QStringList audio = replies.at(0).at(2).toStringList();
         QCOMPARE(info.size(), 5);
         QCOMPARE(info.at(0), QFileInfo(path).fileName());
-        QCOMPARE(info.at(1), QStringLiteral(HALVORN_TEST_MEDIA "/"));
-        QCOMPARE(info.at(2), QFileInfo(path).completeBaseName());
+        QCOMPARE(info.at(1), QFileInfo(path).path() + "/");
+        QTEST(info.at(2), "baseName");
         QTEST(info.at(3), "duration");
         QCOMPARE(video.value(0).section(' ', 0, 0), videoCodec);
         QCOMPARE(video.value(2).section(' ', 0, 0), frameSize);
@@ -58,33 +93,6 @@ private slots:
             QVERIFY2(info.at(4).startsWith(Folders::tempFolder() + "/"), qPrintable(info.at(4)));
             QCOMPARE(QImageReader(info.at(4)).size(), QSize(88, 66));
         }
-    }
-
-    void oddNamesAreProbedAsTheyAre_data()
-    {
-        QTest::addColumn<QString>("relativePath");
-        QTest::addColumn<QString>("baseName");
-        QTest::addRow("blanks, quotes, umlaut, leading dash") << "-a 'b' \"ü\".mp4" << "-a 'b' \"ü\"";
-        QTest::addRow("no extension in a dotted folder") << "clips.v2/movie" << "movie";
-        QTest::addRow("colon in the name") << "at 10:30.mp4" << "at 10:30";
-    }
-    void oddNamesAreProbedAsTheyAre()
-    {
-        QFETCH(QString, relativePath);
-        const QString path = work.filePath(relativePath);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile::remove(path);
-        QVERIFY(QFile::copy(testMedia("av.mp4"), path));
-
-        FileInfoThread probe;
-        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
-        probe.enqueue(path);
-        QVERIFY(replies.wait(30000));
-        const QStringList info = replies.at(0).at(0).toStringList();
-        QTEST(info.at(2), "baseName");
-        QCOMPARE(info.at(3), "00:00:03");
-        QVERIFY2(!info.at(4).isEmpty(), "thumbnail");
-        QVERIFY(!replies.at(0).at(1).toStringList().isEmpty());
     }
 
     void quickCallsAreAnsweredOnceEachInOrder()

@@ -38,9 +38,8 @@ void RunLog::append(const QString& text)
     }
     if (!full) {
         full = true;
-        appendRunLog(QStringLiteral("[The log of this run stops here: it has reached %1 KB. "
-                                    "The run's last lines follow when it ends.]")
-                         .arg(limit / 1024));
+        appendRunLog(QStringLiteral("[The log of this run stops here, at its size limit. Its last lines follow "
+                                    "when it ends.]"));
     }
     static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]+"));
     for (const QString& line : trimmed.split(lineEnd, Qt::SkipEmptyParts))

@@ -52,7 +52,6 @@ private slots:
         QTest::addRow("dotted name") << "/clips/movie.final.mp4" << "movie.final.mp4" << "/clips/" << "movie.final";
         QTest::addRow("no folder") << "movie.mp4" << "movie.mp4" << "" << "movie";
         QTest::addRow("no extension, dotted folder") << "/a.b/name" << "name" << "/a.b/" << "name";
-        QTest::addRow("odd characters") << "/x y/-'\"ü.mkv" << "-'\"ü.mkv" << "/x y/" << "-'\"ü";
         QTest::addRow("untrimmed") << " /v/a.mp4 " << "a.mp4 " << " /v/" << "a";
     }
     void pathParts()
@@ -64,84 +63,58 @@ private slots:
         QTEST(parts.baseName, "baseName");
     }
 
-    void duration_data()
+    void reportParts_data()
     {
         QTest::addColumn<QString>("report");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("duration");
         QTest::addColumn<qint64>("ms");
-        QTest::addRow("recorded") << hdReport << clip << "01:02:03" << qint64(3723040);
-        QTest::addRow("metadata posing as header") << posingReport << clip << "00:00:03" << qint64(3000);
-        QTest::addRow("name posing as header") << report("  Duration: 00:00:02.50, start: 0\n", trickyName)
-                                               << trickyName << "00:00:02" << qint64(2500);
-        QTest::addRow("another file's header") << hdReport << "/media/other.mp4" << "00:00:00" << qint64(-1);
-        QTest::addRow("unknown") << report("  Duration: N/A, start: 0.000000, bitrate: N/A\n") << clip
-                                 << "00:00:00" << qint64(-1);
-        QTest::addRow("missing") << "/media/clip.mp4: Invalid data found when processing input\n" << clip
-                                 << "00:00:00" << qint64(-1);
-        QTest::addRow("cut short") << report("  Duration: 00:0") << clip << "00:00:00" << qint64(-1);
-        QTest::addRow("empty") << "" << clip << "00:00:00" << qint64(-1);
-    }
-    void duration()
-    {
-        QFETCH(QString, report);
-        QFETCH(QString, path);
-        QTEST(reportDuration(report, path), "duration");
-        QTEST(reportDurationMs(report, path), "ms");
-    }
-
-    void streams_data()
-    {
-        QTest::addColumn<QString>("report");
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("marker");
-        QTest::addColumn<QStringList>("fields");
-        QTest::addRow("video with commas in parentheses")
-            << hdReport << clip << "Video:"
+        QTest::addColumn<QStringList>("video");
+        QTest::addColumn<QStringList>("audio");
+        const QStringList none;
+        QTest::addRow("recorded, commas in parentheses")
+            << hdReport << clip << qint64(3723040)
             << QStringList{"h264 (High) (avc1 / 0x31637661)", "yuv420p(tv, bt709, progressive)",
-                           "1280x720 [SAR 1:1 DAR 16:9]", "2000 kb/s", "29.97 fps", "29.97 tbr", "30k tbn (default)"};
-        QTest::addRow("audio") << hdReport << clip << "Audio:"
-                               << QStringList{"aac (LC) (mp4a / 0x6134706D)", "48000 Hz", "stereo", "fltp",
-                                              "192 kb/s (default)"};
-        QTest::addRow("older layout") << report("  Stream #0:0: Video: mpeg4, yuv420p, 160x120, 25 fps\n") << clip
-                                      << "Video:" << QStringList{"mpeg4", "yuv420p", "160x120", "25 fps"};
-        QTest::addRow("empty fields kept") << report("  Stream #0:0: Audio: pcm_s16le,, 44100 Hz,\n") << clip
-                                           << "Audio:" << QStringList{"pcm_s16le", "", "44100 Hz", ""};
-        QTest::addRow("metadata posing as a stream") << posingReport << clip << "Video:" << QStringList{};
-        QTest::addRow("the real stream among them") << posingReport << clip << "Audio:"
-                                                    << QStringList{"mp3", "44100 Hz", "mono", "fltp", "64 kb/s"};
-        QTest::addRow("name posing as a stream") << report("", trickyName) << trickyName << "Video:" << QStringList{};
+                           "1280x720 [SAR 1:1 DAR 16:9]", "2000 kb/s", "29.97 fps", "29.97 tbr", "30k tbn (default)"}
+            << QStringList{"aac (LC) (mp4a / 0x6134706D)", "48000 Hz", "stereo", "fltp", "192 kb/s (default)"};
+        QTest::addRow("metadata posing as header lines") << posingReport << clip << qint64(3000) << none
+                                                         << QStringList{"mp3", "44100 Hz", "mono", "fltp", "64 kb/s"};
+        QTest::addRow("name posing as header lines")
+            << report("  Duration: 00:00:02.50, start: 0\n", trickyName) << trickyName << qint64(2500) << none << none;
+        QTest::addRow("another file's header") << hdReport << "/media/other.mp4" << qint64(-1) << none << none;
+        QTest::addRow("unknown duration, empty fields kept")
+            << report("  Duration: N/A, start: 0.000000, bitrate: N/A\n  Stream #0:0: Audio: pcm_s16le,, 44100 Hz,\n")
+            << clip << qint64(-1) << none << QStringList{"pcm_s16le", "", "44100 Hz", ""};
+        QTest::addRow("unreadable") << clip + ": Invalid data found when processing input\n" << clip << qint64(-1)
+                                    << none << none;
         QTest::addRow("output streams are not the input's")
-            << report("") + "Output #0, mp4, to 'x.mp4':\n  Stream #0:0: Video: mpeg4\n" << clip << "Video:"
-            << QStringList{};
+            << report("") + "Output #0, mp4, to 'x.mp4':\n  Stream #0:0: Video: mpeg4\n" << clip << qint64(-1)
+            << none << none;
         QTest::addRow("unbalanced parenthesis") << report("  Stream #0:0: Video: h264 (High, yuv420p, 64x48\n")
-                                                << clip << "Video:" << QStringList{"h264 (High, yuv420p, 64x48"};
+                                                << clip << qint64(-1) << QStringList{"h264 (High, yuv420p, 64x48"} << none;
     }
-    void streams()
+    void reportParts()
     {
         QFETCH(QString, report);
         QFETCH(QString, path);
-        QFETCH(QString, marker);
-        QTEST(streamFields(report, path, marker), "fields");
+        QFETCH(qint64, ms);
+        QCOMPARE(reportDurationMs(report, path), ms);
+        QCOMPARE(reportDuration(report, path), QTime::fromMSecsSinceStartOfDay(std::max<int>(ms, 0)).toString("hh:mm:ss"));
+        QTEST(streamFields(report, path, "Video:"), "video");
+        QTEST(streamFields(report, path, "Audio:"), "audio");
     }
 
     void seek_data()
     {
         QTest::addColumn<QString>("duration");
-        QTest::addColumn<int>("seconds");
         QTest::addColumn<int>("seek");
-        QTest::addRow("19 s") << "00:00:19" << 19 << 1;
-        QTest::addRow("20 s") << "00:00:20" << 20 << 1;
-        QTest::addRow("40 s") << "00:00:40" << 40 << 2;
-        QTest::addRow("one hour") << "01:00:00" << 3600 << 180;
-        QTest::addRow("8 min 9 s") << "00:08:09" << 489 << 24;
-        QTest::addRow("unreadable") << "N/A, sta" << 0 << 1;
-        QTest::addRow("empty") << "" << 0 << 1;
+        QTest::addRow("19 s") << "00:00:19" << 1;
+        QTest::addRow("40 s") << "00:00:40" << 2;
+        QTest::addRow("one hour") << "01:00:00" << 180;
+        QTest::addRow("unreadable") << "N/A, sta" << 1;
     }
     void seek()
     {
         QFETCH(QString, duration);
-        QTEST(durationSeconds(duration), "seconds");
         QTEST(thumbnailSeekSeconds(duration), "seek");
     }
 
@@ -149,17 +122,12 @@ private slots:
     {
         QTest::addColumn<QString>("chunk");
         QTest::addColumn<int>("seconds");
-        QTest::addRow("recorded")
-            << "frame=   75 fps= 25 q=29.0 size=     256kB time=00:00:02.96 bitrate= 708.4kbits/s speed=0.99x    \r"
-            << 2;
+        QTest::addRow("recorded") << "frame=   75 q=29.0 size=     256kB time=00:00:02.96 speed=0.99x    \r" << 2;
         QTest::addRow("hours") << "size=1kB time=01:02:03.99 bitrate=" << 3723;
-        QTest::addRow("two lines, first counts")
-            << "frame=1 time=00:00:05.00 bitrate=1\rframe=2 time=00:00:09.00 bitrate=1\r" << 5;
-        QTest::addRow("not available") << "frame=    0 fps=0.0 q=0.0 size=       0kB time=N/A bitrate=N/A" << 0;
+        QTest::addRow("two lines, first counts") << "frame=1 time=00:00:05.00 b=1\rframe=2 time=00:00:09.00\r" << 5;
+        QTest::addRow("not available") << "frame=    0 size=       0kB time=N/A bitrate=N/A" << 0;
         QTest::addRow("negative") << "size=0kB time=-00:00:00.04 bitrate=-0.0kbits/s" << 0;
         QTest::addRow("cut short") << "frame=1 time=00:0" << 0;
-        QTest::addRow("no fraction") << "time=00:01:01 bitrate" << 61;
-        QTest::addRow("no time at all") << "[mp4 @ 0x1] some notice\n" << 0;
     }
     void progress()
     {
@@ -167,48 +135,40 @@ private slots:
         QTEST(progressSeconds(chunk), "seconds");
     }
 
+    // The line that says why FFmpeg failed: never a progress or statistics line, nor the summary.
     void reason_data()
     {
         QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("reason");
-        QTest::addRow("unknown encoder") << "  Duration: 00:00:03.00\nUnknown encoder 'no_such_encoder'\n"
-                                         << "This FFmpeg cannot write the format that the preset asks for. "
-                                            "FFmpeg said: Unknown encoder 'no_such_encoder'";
-        QTest::addRow("unknown option")
-            << "Unrecognized option 'bogus'.\nError splitting the argument list: Option not found\n"
-            << "This FFmpeg does not understand an option of the preset. FFmpeg said: Error splitting the "
-               "argument list: Option not found";
-        QTest::addRow("disk full, statistics after it")
-            << "frame=  151 Lsize=0kB time=00:00:06.03 bitrate=0.1kbits/s speed=52x\r\nvideo:151kB audio:51kB "
-               "muxing overhead: unknown\nError closing file /o/x.mp4: No space left on device\n[aac @ 0x56] "
-               "Qavg: 121.589\n"
-            << "The disk is full. FFmpeg said: Error closing file /o/x.mp4: No space left on device";
-        QTest::addRow("disk full, then the summary")
-            << "av_interleaved_write_frame(): No space left on device\nConversion failed!\n"
-            << "The disk is full. FFmpeg said: av_interleaved_write_frame(): No space left on device";
-        QTest::addRow("no permission") << "/o/x.mp4: Permission denied\n"
-                                       << "Halvorn has no permission to read the source or to write to the output "
-                                          "folder. FFmpeg said: /o/x.mp4: Permission denied";
-        QTest::addRow("read-only") << "/o/x.mp4: Read-only file system\n"
-                                   << "The output folder is on a disk that cannot be written to. FFmpeg said: "
-                                      "/o/x.mp4: Read-only file system";
-        QTest::addRow("missing file") << "/in.mp4: No such file or directory\n"
-                                      << "The source or the output folder no longer exists. FFmpeg said: /in.mp4: "
-                                         "No such file or directory";
-        QTest::addRow("other cause, after a progress line")
-            << "frame=1 time=00:00:01.00\rError while decoding stream #0:0" << "Error while decoding stream #0:0";
-        QTest::addRow("killed: only progress") << "frame=   66 fps= 25 q=2.0 size=  256kB time=00:00:02.60 "
-                                                  "bitrate= 806.6kbits/s speed=1.02x    \r" << "";
-        QTest::addRow("debug level: statistics last")
-            << "Error while decoding stream #0:1: Invalid data\n410 frames successfully decoded, 0 decoding "
-               "errors\n[AVIOContext @ 0x5614] Statistics: 214527 bytes read, 0 seeks\n"
-            << "Error while decoding stream #0:1: Invalid data";
+        QTest::addColumn<QString>("line");
+        QTest::addRow("recorded") << "  Duration: 00:00:03.00\nUnknown encoder 'x'\n" << "Unknown encoder 'x'";
+        QTest::addRow("statistics after it")
+            << "frame=  151 size=0kB time=00:00:06.03 speed=52x\r\nError closing file x.mp4: No space left on "
+               "device\nvideo:151kB audio:51kB muxing overhead: unknown\n[aac @ 0x56] Qavg: 121.589\n"
+            << "Error closing file x.mp4: No space left on device";
+        QTest::addRow("then the summary") << "write_frame(): Permission denied\nConversion failed!\n"
+                                          << "write_frame(): Permission denied";
+        QTest::addRow("after a progress line") << "frame=1 time=00:00:01.00\rError while decoding #0:0"
+                                               << "Error while decoding #0:0";
+        QTest::addRow("killed: only progress") << "frame=   66 size=  256kB time=00:00:02.60 speed=1.02x    \r" << "";
+        QTest::addRow("debug level")
+            << "Invalid data in #0:1\n410 frames successfully decoded, 0 decoding errors\n[AVIOContext @ 0x5614] "
+               "Statistics: 214527 bytes read, 0 seeks\n" << "Invalid data in #0:1";
         QTest::addRow("empty") << "" << "";
     }
     void reason()
     {
         QFETCH(QString, output);
-        QTEST(explainError(errorLine(output)), "reason");
+        QTEST(errorLine(output), "line");
+    }
+
+    void commonCausesInPlainWords()
+    {
+        QCOMPARE(explainError("x.mp4: No space left on device"), "The disk is full. FFmpeg said: x.mp4: No space left on device");
+        QCOMPARE(explainError("Error splitting the argument list: Option not found"),
+                 "This FFmpeg does not understand an option of the preset. FFmpeg said: Error splitting the argument "
+                 "list: Option not found");
+        QCOMPARE(explainError("Error while decoding #0:0"), "Error while decoding #0:0");
+        QCOMPARE(explainError(""), "");
     }
 
     void trimmingAndClock()
@@ -233,10 +193,8 @@ private slots:
         QTest::addColumn<QString>("preset");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QStringList>("arguments");
-        QTest::addRow("landscape into 640x480")
-            << "-s 640x480 -c:v libx264" << "1280x720" << QStringList{"-s", "640x360", "-c:v", "libx264"};
-        QTest::addRow("PAL into 320x240") << "-s 320x240 -b:v 1M" << "720x576" << QStringList{"-s", "300x240", "-b:v", "1M"};
-        QTest::addRow("fraction dropped") << "-s 640x480" << "1000x563" << QStringList{"-s", "640x360"};
+        QTest::addRow("landscape") << "-s 640x480 -c:v mpeg4" << "1280x720" << QStringList{"-s", "640x360", "-c:v", "mpeg4"};
+        QTest::addRow("PAL into 320x240") << "-s 320x240" << "720x576" << QStringList{"-s", "300x240"};
         QTest::addRow("portrait") << "-s 320x240" << "480x640" << QStringList{"-s", "180x240"};
         QTest::addRow("odd made even upward") << "-s 641x480" << "1000x562" << QStringList{"-s", "642x360"};
         QTest::addRow("pix_fmt first") << "-pix_fmt yuv420p -s 320x240" << "1920x1080"
@@ -251,7 +209,6 @@ private slots:
         QTest::addRow("double space kept") << "-s 320x240  -c:a aac" << "320x240"
                                            << QStringList{"-s", "320x240", "", "-c:a", "aac"};
         QTest::addRow("zero height source") << "-s 320x240" << "0x0" << QStringList{"-s", "320x240"};
-        QTest::addRow("garbled source") << "-s 320x240" << "bt709" << QStringList{"-s", "320x240"};
         QTest::addRow("beyond any frame") << "-s 640x480" << "1x100000000" << QStringList{"-s", "640x480"};
     }
     void arguments()

@@ -1,11 +1,8 @@
-#include "app/singleinstance.h"
 #include "app/startup.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "testsupport.h"
 
-#include <QLocalSocket>
-#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
@@ -37,22 +34,15 @@ class TestStartup : public QObject {
 private slots:
     void initTestCase() { Startup::setIdentity(); }
 
-    void tempFolderIsMadeWithMissingParents()
+    void firstStartMakesTheFoldersAndCopiesTheCatalogue()
     {
         IsolatedHome home;
         QVERIFY(!QDir(Folders::dataFolder()).exists());
         Startup::makeTempFolder();
+        QVERIFY(!Startup::installCatalogue(QString()));
         QCOMPARE(Folders::tempFolder(), home.path() + "/.local/share/Halvorn/temp");
         QVERIFY(QDir(Folders::tempFolder()).exists());
         QCOMPARE(Folders::musicFolderWithSeparator(), home.path() + "/Music/");
-        QCOMPARE(Folders::videoFolderWithSeparator(), home.path() + "/Videos/");
-    }
-
-    void firstStartCopiesTheCatalogueAndLaterStartsKeepTheirCopy()
-    {
-        IsolatedHome home;
-        Startup::makeTempFolder();
-        QVERIFY(!Startup::installCatalogue(QString()));
         QVERIFY(!Startup::installCatalogue(home.path() + "/nowhere/data.db"));
         QVERIFY(Startup::installCatalogue(QStringLiteral(HALVORN_TEST_CATALOGUE)));
         QCOMPARE(contents(Folders::cataloguePath()), contents(HALVORN_TEST_CATALOGUE));
@@ -60,8 +50,7 @@ private slots:
 
         // The user's copy holds their use counters: the next start must not replace it.
         QFile copy(Folders::cataloguePath());
-        QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        copy.write("counted");
+        QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate) && copy.write("counted") == 7);
         copy.close();
         QVERIFY(Startup::installCatalogue(QStringLiteral(HALVORN_TEST_CATALOGUE)));
         QCOMPARE(contents(Folders::cataloguePath()), QByteArray("counted"));
@@ -73,7 +62,6 @@ private slots:
         QTest::addColumn<bool>("agree");
         QTest::addRow("random bytes") << QByteArray(4096, '\x5a') << true;
         QTest::addRow("no tables") << QByteArray() << true;
-        QTest::addRow("cut short") << contents(HALVORN_TEST_CATALOGUE).left(4096) << true;
         QTest::addRow("user says no") << QByteArray("not a database") << false;
     }
     void aDamagedCatalogueIsRestoredWhenTheUserAgrees()
@@ -83,15 +71,14 @@ private slots:
         IsolatedHome home;
         Startup::makeTempFolder();
         QFile catalogue(Folders::cataloguePath());
-        QVERIFY(catalogue.open(QIODevice::WriteOnly));
-        catalogue.write(damage);
+        QVERIFY(catalogue.open(QIODevice::WriteOnly) && catalogue.write(damage) == damage.size());
         catalogue.close();
         QFile(Folders::cataloguePath() + ".damaged").open(QIODevice::WriteOnly); // an earlier one is kept too
         MessageRecorder recorder(agree ? QMessageBox::Yes : QMessageBox::No);
         Startup::repairCatalogue(HALVORN_TEST_CATALOGUE);
         QCOMPARE(recorder.prompts.size(), 1);
-        QVERIFY(recorder.prompts.at(0).text.startsWith("The catalogue data.db is damaged"));
-        QVERIFY(recorder.prompts.at(0).text.endsWith("The damaged file is kept as data.db.damaged-2."));
+        const QString question = recorder.prompts.at(0).text;
+        QVERIFY(question.startsWith("The catalogue data.db is damaged") && question.endsWith("kept as data.db.damaged-2."));
         QCOMPARE(contents(Folders::cataloguePath()), agree ? contents(HALVORN_TEST_CATALOGUE) : damage);
         QCOMPARE(QFile::exists(Folders::cataloguePath() + ".damaged-2"), agree);
         QCOMPARE(contents(Folders::cataloguePath() + ".damaged-2"), agree ? damage : QByteArray());
@@ -110,8 +97,7 @@ private slots:
         QProcess process;
         startHalvorn(process, {}, bin.filePath("halvorn"));
         QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1);
         QVERIFY(process.readAllStandardError().contains("Fatal Error: data.db not found. Please try re-installing!\n"));
         QVERIFY2(QDir(Folders::tempFolder()).exists(), "the temporary folder is made before the catalogue is looked for");
     }
@@ -149,12 +135,7 @@ private slots:
         IsolatedHome home;
         QProcess first;
         startHalvorn(first, {});
-        const auto serving = [] {
-            QLocalSocket socket;
-            socket.connectToServer(SingleInstance::serverName());
-            return socket.waitForConnected(100);
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(serving(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Folders::dataFolder() + "/instance.lock"), 30000);
         QProcess second;
         second.setWorkingDirectory(HALVORN_TEST_MEDIA);
         startHalvorn(second, {"av.mp4"});
@@ -170,8 +151,6 @@ private slots:
     {
         IsolatedHome home;
         LogFile::appendRunLog("  x  ");
-        LogFile::appendLine(Folders::windowLogPath(), "  x  ");
-        QCOMPARE(contents(Folders::windowLogPath()), QByteArray("  x  \n"));
         {
             LogFile::RunLog run(10);
             run.append("first\n");

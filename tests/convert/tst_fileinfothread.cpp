@@ -14,18 +14,14 @@ class TestFileInfoThread : public QObject {
     std::unique_ptr<IsolatedHome> home;
     QTemporaryDir work;
 
-    // The source copied under a name of the test's choosing, or made with the given FFmpeg options.
-    QString prepared(const QString& relativePath, const QString& source, const QStringList& options = {})
+    // The source under a name of the test's choosing, written by FFmpeg with the given options.
+    QString prepared(const QString& relativePath, const QString& source, const QStringList& options = {"-c", "copy"})
     {
         const QString path = work.filePath(relativePath);
         QDir().mkpath(QFileInfo(path).absolutePath());
-        if (options.isEmpty()) {
-            QFile::copy(testMedia(source), path);
-        } else {
-            QProcess ffmpeg;
-            ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-y", "-i", testMedia(source)} + options + QStringList{path});
-            ffmpeg.waitForFinished(30000);
-        }
+        QProcess ffmpeg;
+        ffmpeg.start("ffmpeg", QStringList{"-v", "error", "-y", "-i", testMedia(source)} + options + QStringList{path});
+        ffmpeg.waitForFinished(30000);
         return path;
     }
 
@@ -48,16 +44,16 @@ private slots:
         QTest::addRow("blanks, quotes, umlaut, leading dash")
             << prepared("-a 'b' \"ü\".mp4", "av.mp4") << "-a 'b' \"ü\"" << "00:00:03" << "h264" << "320x240" << "aac";
         QTest::addRow("no extension in a dotted folder")
-            << prepared("clips.v2/movie", "av.mp4") << "movie" << "00:00:03" << "h264" << "320x240" << "aac";
+            << prepared("clips.v2/movie", "av.mp4", {"-c", "copy", "-f", "mp4"}) << "movie" << "00:00:03" << "h264" << "320x240" << "aac";
         // Outside text that looks like the report's own lines must not decide what the file holds.
-        QTest::addRow("stream words in the name")
-            << prepared("My Video: part 1.mp4", "av.mp4") << "My Video: part 1" << "00:00:03" << "h264"
-            << "320x240" << "aac";
+        QTest::addRow("untrimmed, dotted, stream words in the name")
+            << " " + prepared("My Video: part 1.final.mp4", "av.mp4") << "My Video: part 1.final" << "00:00:03"
+            << "h264" << "320x240" << "aac";
         QTest::addRow("duration in the name")
             << prepared("Duration: 09:59:59.00, x.mp3", "audio.mp3") << "Duration: 09:59:59.00, x" << "00:00:03"
             << "" << "" << "mp3";
         QTest::addRow("stream line in the title")
-            << prepared("titled.mkv", "av.mp4", {"-c", "copy", "-metadata", "title=Video: h264, yuv420p, 100x1000"})
+            << prepared("titled.mp4", "av.mp4", {"-c", "copy", "-metadata", "title=Video: h264, yuv420p, 100x1000"})
             << "titled" << "00:00:03" << "h264" << "320x240" << "aac";
         QTest::addRow("sound with a title posing as picture")
             << prepared("titled.mp3", "audio.mp3", {"-c", "copy", "-metadata", "title=Video: h264, yuv420p, 1x100000000"})
@@ -79,7 +75,6 @@ private slots:
         const QStringList info = replies.at(0).at(0).toStringList();
         const QStringList video = replies.at(0).at(1).toStringList();
         const QStringList audio = replies.at(0).at(2).toStringList();
-        QCOMPARE(info.size(), 5);
         QCOMPARE(info.at(0), QFileInfo(path).fileName());
         QCOMPARE(info.at(1), QFileInfo(path).path() + "/");
         QTEST(info.at(2), "baseName");
@@ -138,7 +133,6 @@ private slots:
         window.getFileInfo(testMedia("audio.mp3"));
         qputenv("PATH", path);
         QCOMPARE(recorder.prompts.size(), 1);
-        QCOMPARE(recorder.prompts.at(0).title, "Warning");
         QCOMPARE(recorder.prompts.at(0).text,
                  "FFMpeg could not be located or is not responding.\n\nPlease try re-installing Halvorn.");
         window.getFileInfo(testMedia("video.mkv"));

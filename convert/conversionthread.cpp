@@ -27,12 +27,11 @@ constexpr qsizetype outputTailLimit = 16 * 1024;
 QString makeWorkingFile(const QString& target, QString& reason)
 {
     const QFileInfo info(target);
-    const QString folder = info.absolutePath();
-    if (!QFileInfo(folder).isDir()) {
+    if (!QFileInfo(info.absolutePath()).isDir()) {
         reason = QStringLiteral("The output folder no longer exists");
         return {};
     }
-    const QString stem = folder + QStringLiteral("/.") + info.completeBaseName() + QStringLiteral(" (converting");
+    const QString stem = ConversionThread::workingPathPrefix(target);
     const QString extension = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
     for (int n = 1;; ++n) {
         const QString working = stem + (n == 1 ? QString() : QStringLiteral(" %1").arg(n)) + QLatin1Char(')') + extension;
@@ -90,6 +89,12 @@ QString ConversionThread::uniqueOutputPath(const QString& base, const QString& e
         if (!FileOps::entryExists(numbered))
             return numbered;
     }
+}
+
+QString ConversionThread::workingPathPrefix(const QString& output)
+{
+    const QFileInfo info(output);
+    return info.absolutePath() + QStringLiteral("/.") + info.completeBaseName() + QStringLiteral(" (converting");
 }
 
 void ConversionThread::run()

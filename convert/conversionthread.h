@@ -29,6 +29,9 @@ public:
     // B.E when free, else "B (New).E", else "B (New)(n).E" for the first free n from 2 up. A name
     // is taken by any directory entry, a dangling link included.
     [[nodiscard]] static QString uniqueOutputPath(const QString& base, const QString& extension);
+    // How the hidden working file of an output (a path with or without extension) begins: the
+    // output's folder, a dot, its name without extension and " (converting".
+    [[nodiscard]] static QString workingPathPrefix(const QString& output);
 
 signals:
     void startConversion(QString outFileName);

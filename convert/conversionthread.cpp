@@ -5,7 +5,6 @@
 #include "platform/logfile.h"
 #include "platform/tools.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>

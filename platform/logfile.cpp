@@ -2,7 +2,6 @@
 
 #include "platform/folders.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 

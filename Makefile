@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test art package clean
+.PHONY: all deps configure build run test fuzz art package clean
 
 all: build
 
@@ -32,6 +32,14 @@ test: build
 
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
+
+# Each fuzz target for FUZZ_SECONDS (`make test` gives them a few seconds each).
+FUZZ_SECONDS ?= 300
+fuzz: build
+	@for program in $(BUILD_DIR)/fuzz_*; do \
+		name=$${program##*/fuzz_}; \
+		$$program -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz-corpus/$$name fuzz/corpus/$$name || exit 1; \
+	done
 
 art: configure
 	cmake --build $(BUILD_DIR) --target art

@@ -2,10 +2,14 @@
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/myapplication.h"
+#include "app/singleinstance.h"
 #include "app/startup.h"
 #include "intake/inputtypes.h"
+#include "platform/folders.h"
 #include "platform/messagebox.h"
+#include "platform/shutdownsignals.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -36,10 +40,31 @@ int main(int argc, char* argv[])
     if (!Startup::prepareFolders())
         showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
 
-    MainWindow window;
+    const QStringList files = arguments.size() > 1 ? InputTypes::filterCommandLine(arguments) : QStringList();
+    SingleInstance instance;
+    if (!instance.claim()) {
+        if (instance.handOver(files))
+            return 0;
+        std::fprintf(stderr, "Halvorn is already running but does not answer.\n");
+        return 1;
+    }
+    Startup::repairCatalogue(Folders::bundledCataloguePath());
 
+    MainWindow window;
     if (arguments.size() > 1)
-        window.addFiles(InputTypes::filterCommandLine(arguments));
+        window.addFiles(files);
+    QObject::connect(&instance, &SingleInstance::filesReceived, &window, [&window](const QStringList& handed) {
+        if (!handed.isEmpty())
+            window.addFiles(handed);
+        window.raise();
+        window.activateWindow();
+    });
+    ShutdownSignals shutdownSignals;
+    QObject::connect(&shutdownSignals, &ShutdownSignals::received, &window, [&window] {
+        window.closeWithoutAsking();
+        // Also ends a message box's own loop that may be open at this moment.
+        QCoreApplication::exit(0);
+    });
 
     window.useOwnFrame();
     window.setWindowTitle(QCoreApplication::applicationName());

@@ -35,6 +35,7 @@
 #include <QScreen>
 #include <QSizeGrip>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QVBoxLayout>
 
 Q_LOGGING_CATEGORY(lcWindow, "halvorn.window")
@@ -202,6 +203,14 @@ void MainWindow::updateAction()
     checkForUpdates();
 }
 
+namespace {
+
+// Why a version request was ended before its reply was complete; the reply's own error then only
+// says "Operation canceled".
+constexpr auto endedBecause = "halvornEndedBecause";
+
+} // namespace
+
 void MainWindow::checkForUpdates()
 {
     const QUrl versionRequest = UpdateCheck::sitePage(QStringLiteral("/current-version"));
@@ -212,21 +221,38 @@ void MainWindow::checkForUpdates()
         networkManager = new QNetworkAccessManager(this);
         connect(networkManager, &QNetworkAccessManager::finished, this, &MainWindow::doneHttp);
     }
-    QNetworkRequest request(versionRequest);
-    request.setTransferTimeout(int(updateTimeout.count()));
-    networkManager->get(request);
+    QNetworkReply* reply = networkManager->get(QNetworkRequest(versionRequest));
+    // A site that sends without end must not fill memory, nor one that trickles keep the check alive.
+    reply->setReadBufferSize(UpdateCheck::replyLimit + 1);
+    connect(reply, &QNetworkReply::readyRead, reply, [reply] {
+        if (reply->bytesAvailable() <= UpdateCheck::replyLimit)
+            return;
+        reply->setProperty(endedBecause, QStringLiteral("The update check failed: the site's answer is too large "
+                                                        "to be a version number."));
+        reply->abort();
+    });
+    QTimer::singleShot(updateTimeout, reply, [reply, seconds = updateTimeout.count() / 1000.0] {
+        reply->setProperty(endedBecause, QStringLiteral("The update check timed out: the site did not answer "
+                                                        "within %1 seconds.").arg(seconds));
+        reply->abort();
+    });
 }
 
 void MainWindow::doneHttp(QNetworkReply* reply)
 {
     reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qCWarning(lcWindow) << "update check failed:" << reply->errorString();
+    QString failure = reply->property(endedBecause).toString();
+    if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
+        failure = QStringLiteral("The update check failed: %1").arg(reply->errorString());
+    const QString text = failure.isEmpty() ? UpdateCheck::replyText(reply->readAll()) : QString();
+    if (failure.isEmpty() && text.isEmpty())
+        failure = QStringLiteral("The update check failed: the site did not answer with a version number.");
+    if (!failure.isEmpty()) {
+        qCWarning(lcWindow) << failure;
         if (!silentUpdateCheck)
-            warning(QStringLiteral("The update check failed: %1").arg(reply->errorString()));
+            warning(failure);
         return;
     }
-    const QString text = UpdateCheck::replyText(reply->readAll());
     if (UpdateCheck::isNewer(text, QCoreApplication::applicationVersion())) {
         if (MessageBox::yesNo(nullptr, QStringLiteral("New Update Available"), UpdateCheck::newVersionMessage(text)))
             openSitePage(QStringLiteral("/update?version=") + QCoreApplication::applicationVersion().trimmed());
@@ -341,8 +367,9 @@ void MainWindow::startNewConversion(QString inFile, QString ffmpegArgs, QString 
 
 void MainWindow::stopConversion()
 {
-    conversionThread->cancel();
-    (void)removeFile(conversionThread->outputPath());
+    // Only a run in progress is cancelled; it deletes the one file it made itself.
+    if (conversionThread->isRunning())
+        conversionThread->cancel();
 }
 
 bool MainWindow::removeFile(QString path)
@@ -355,27 +382,28 @@ void MainWindow::openFolder(QString path)
     Desktop::showInFileManager(QDir::fromNativeSeparators(path));
 }
 
-bool MainWindow::prepareToClose()
+bool MainWindow::prepareToClose(bool ask)
 {
-    // Listed first: what a worker still writes after this moment is not deleted.
+    if (ask && conversionThread->isRunning()
+        && !yesno(QStringLiteral("Conversions will be cancelled - are you sure you want to close?")))
+        return false;
+    if (ask && burnThread->isRunning()
+        && !yesno(QStringLiteral("A disc is being written - closing now will leave it unusable. "
+                                 "Are you sure you want to close?")))
+        return false;
+    // The workers end their tools and are waited for, so that nothing writes into the temporary
+    // folder while it is emptied. A rip is not asked about: it stops, lets go of the drive and
+    // writes nothing more.
+    conversionThread->cancel();
+    conversionThread->wait();
+    fileInfoThread->requestInterruption();
+    fileInfoThread->wait();
+    burnThread->stop();
+    selectCdDialog->stopRip();
+    selectDvdDialog->stopRip();
     const QString temp = Folders::tempFolder();
     const QStringList entries = QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
                                                      | QDir::System);
-    if (conversionThread->isRunning()) {
-        if (!yesno(QStringLiteral("Conversions will be cancelled - are you sure you want to close?")))
-            return false;
-        stopConversion();
-    }
-    if (burnThread->isRunning()) {
-        if (!yesno(QStringLiteral("A disc is being written - closing now will leave it unusable. "
-                                  "Are you sure you want to close?")))
-            return false;
-        // Ended here, before the work folder it writes from is emptied.
-        burnThread->stop();
-    }
-    // A rip is not asked about: it stops, lets go of the drive and writes nothing more.
-    selectCdDialog->stopRip();
-    selectDvdDialog->stopRip();
     for (const QString& entry : entries)
         (void)removeFile(temp + QLatin1Char('/') + entry);
     closeApproved = true;
@@ -384,8 +412,15 @@ bool MainWindow::prepareToClose()
 
 void MainWindow::close()
 {
-    if (prepareToClose())
+    if (prepareToClose(true))
         QWidget::close();
+}
+
+void MainWindow::closeWithoutAsking()
+{
+    if (!closeApproved)
+        (void)prepareToClose(false);
+    QWidget::close();
 }
 
 void MainWindow::warning(QString text)
@@ -485,7 +520,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (closeApproved || prepareToClose())
+    if (closeApproved || prepareToClose(true))
         event->accept();
     else
         event->ignore();

@@ -41,8 +41,12 @@ public:
     // No system frame and a see-through background: the page draws the frame and its corners.
     void useOwnFrame();
 
+    // Closing when the system asks for it (SIGTERM, SIGHUP, SIGINT): as close(), but without the
+    // question, since nobody may be there to answer it.
+    void closeWithoutAsking();
+
     [[nodiscard]] DroppableWidget* dropTarget() const { return droppableWidget; }
-    // How long an update request may take before it counts as failed.
+    // How long a whole update request may take before it counts as failed.
     void setUpdateTimeout(std::chrono::milliseconds timeout) { updateTimeout = timeout; }
 
 signals:
@@ -118,9 +122,9 @@ protected:
 
 private:
     void buildMenus();
-    // Asks when a conversion or a burn runs and empties the temporary folder; false when the user
-    // says no.
-    [[nodiscard]] bool prepareToClose();
+    // Asks (when ask is set) while a conversion or a burn runs, stops the workers and empties the
+    // temporary folder; false when the user says no.
+    [[nodiscard]] bool prepareToClose(bool ask);
     void checkForUpdates();
     void openSitePage(const QString& path);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/folders.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -14,12 +16,17 @@ inline constexpr auto catalogueMissingMessage = "data.db not found. Please try r
 void setIdentity();
 
 // Creates the temporary folder (and the data folder above it) when missing.
-void makeTempFolder();
+using Folders::makeTempFolder;
 
 // The use counters write to the catalogue, so the user works on a copy in the data folder. The
 // first start copies the bundled one there; a copy that exists is never overwritten.
 // Returns whether the user's catalogue exists afterwards.
 [[nodiscard]] bool installCatalogue(const QString& bundledCatalogue);
+
+// A user's catalogue that cannot be read (damaged bytes, tables missing) would give an empty
+// window without a word: say so, and offer to put the bundled one back. The damaged file is kept
+// beside it as "data.db.damaged" (numbered when that name is taken).
+void repairCatalogue(const QString& bundledCatalogue);
 
 // The folder steps of every start: the temporary folder, then the user's catalogue from the
 // bundled one. Returns whether the catalogue is there.

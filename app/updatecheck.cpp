@@ -1,5 +1,7 @@
 #include "app/updatecheck.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace UpdateCheck {
@@ -37,8 +39,17 @@ QUrl sitePage(const QString& path)
 
 QString replyText(const QByteArray& body)
 {
-    const qsizetype nul = body.indexOf('\0');
-    return QString::fromUtf8(nul < 0 ? body : body.left(nul));
+    if (body.size() > replyLimit)
+        return {};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(body);
+    if (utf8.hasError())
+        return {};
+    static const QRegularExpression control(QStringLiteral("[\\x00-\\x08\\x0b\\x0c\\x0e-\\x1f\\x7f]"));
+    static const QRegularExpression version(QStringLiteral("^\\d{1,9}(\\.\\d{1,9})*$"));
+    if (text.contains(control) || !version.match(text.section(QLatin1Char('\n'), 0, 0).trimmed()).hasMatch())
+        return {};
+    return text;
 }
 
 bool isNewer(const QString& replyText, const QString& localVersion)

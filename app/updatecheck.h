@@ -12,11 +12,16 @@ namespace UpdateCheck {
 // A page of the site ("/manual", "/current-version", ...); invalid when there is no site.
 [[nodiscard]] QUrl sitePage(const QString& path);
 
-// The reply body as text: UTF-8 up to its first NUL byte.
+// A version reply is a few short lines; anything larger is not one and is not read to its end.
+inline constexpr qsizetype replyLimit = 8 * 1024;
+
+// The reply body as text when it is a version reply: UTF-8 text with no control characters but
+// tabs and line ends, whose first line, trimmed, is numbers joined by "." ("1.6.8"). "" for
+// anything else: an error page, binary data, or a text that merely begins with digits.
 [[nodiscard]] QString replyText(const QByteArray& body);
 
 // Whether the first line of a reply names a newer version than local. Three "."-separated parts
-// compared as numbers; a part that is missing or no number counts as 0.
+// compared as numbers; a part that is missing counts as 0.
 [[nodiscard]] bool isNewer(const QString& replyText, const QString& localVersion);
 
 // The question shown when a newer version exists: the version line as received, then every

@@ -47,6 +47,24 @@ Catalogue::~Catalogue()
     QSqlDatabase::removeDatabase(connection);
 }
 
+bool Catalogue::isReadable(const QString& path)
+{
+    const QString connection = QStringLiteral("halvorn-catalogue-check");
+    bool readable = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        readable = QFileInfo(path).isFile() && db.open();
+        for (const char* table : {"tbl_AddCategories", "tbl_FormatCategories", "tbl_OutputCategories"}) {
+            QSqlQuery query(db);
+            readable = readable && execLogged(query, QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(QLatin1String(table)));
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return readable;
+}
+
 bool Catalogue::open(const QString& path)
 {
     m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));

@@ -15,6 +15,9 @@ public:
     Catalogue() = default;
     ~Catalogue();
 
+    // Whether the file is a catalogue this program can read: a SQLite database with the three tables.
+    [[nodiscard]] static bool isReadable(const QString& path);
+
     // Opens the file on Qt's default connection; a file that is no catalogue leaves every list empty.
     [[nodiscard]] bool open(const QString& path);
     // Reads the add, device and format lists once; they are served from memory afterwards.

@@ -1,12 +1,55 @@
 #include "convert/conversionthread.h"
 
 #include "convert/ffmpegtext.h"
+#include "platform/fileops.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+constexpr int probeTimeoutMs = 30000;
+// The report on the input comes first; its metadata may be long, but not this long.
+constexpr qsizetype reportHeadLimit = 256 * 1024;
+// The reason of a failure is among the last lines.
+constexpr qsizetype outputTailLimit = 16 * 1024;
+
+// A hidden name beside the output that keeps its extension, so that FFmpeg still picks the
+// container by it. Created here, exclusively: FFmpeg then overwrites a file that is ours.
+QString makeWorkingFile(const QString& target, QString& reason)
+{
+    const QFileInfo info(target);
+    if (!QFileInfo(info.absolutePath()).isDir()) {
+        reason = QStringLiteral("The output folder no longer exists");
+        return {};
+    }
+    const QString stem = ConversionThread::workingPathPrefix(target);
+    const QString extension = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    for (int n = 1;; ++n) {
+        const QString working = stem + (n == 1 ? QString() : QStringLiteral(" %1").arg(n)) + QLatin1Char(')') + extension;
+        QFile file(working);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return working;
+        if (FileOps::entryExists(working))
+            continue;
+        reason = QStringLiteral("The output folder cannot be written to: %1").arg(file.errorString());
+        return {};
+    }
+}
+
+QString quoted(const QString& text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+} // namespace
 
 ConversionThread::ConversionThread(QObject* parent)
     : QThread(parent)
@@ -26,98 +69,165 @@ void ConversionThread::setJob(const QString& inFile, const QStringList& args, co
     this->args.clear();
     for (const QString& arg : args)
         this->args.append(arg.trimmed());
-    QMutexLocker locker(&outFileLock);
     this->outFile = outFile.trimmed();
     this->outExt = outExt;
     // Armed here rather than in run(), so that a cancel that comes before the thread runs counts.
     keepRunning = true;
 }
 
-QString ConversionThread::outputPath() const
-{
-    QMutexLocker locker(&outFileLock);
-    return outFile;
-}
-
 QString ConversionThread::uniqueOutputPath(const QString& base, const QString& extension)
 {
     const QString dotExtension = QLatin1Char('.') + extension;
-    if (!QFile::exists(base + dotExtension))
+    if (!FileOps::entryExists(base + dotExtension))
         return base + dotExtension;
     const QString renewed = base + QStringLiteral(" (New)") + dotExtension;
-    if (!QFile::exists(renewed))
+    if (!FileOps::entryExists(renewed))
         return renewed;
     for (int n = 2;; ++n) {
         const QString numbered = base + QStringLiteral(" (New)(%1)").arg(n) + dotExtension;
-        if (!QFile::exists(numbered))
+        if (!FileOps::entryExists(numbered))
             return numbered;
     }
 }
 
+QString ConversionThread::workingPathPrefix(const QString& output)
+{
+    const QFileInfo info(output);
+    return info.absolutePath() + QStringLiteral("/.") + info.completeBaseName() + QStringLiteral(" (converting");
+}
+
 void ConversionThread::run()
 {
-    QString finalPath;
-    {
-        QMutexLocker locker(&outFileLock);
-        finalPath = uniqueOutputPath(outFile, outExt);
-        outFile = finalPath;
-    }
-    LogFile::appendRunLog(QStringLiteral("Starting conversion: ffmpeg -i \"%1\" %2 \"%3\"")
-                              .arg(inFile, args.join(QLatin1Char(' ')), finalPath));
+    const QString target = uniqueOutputPath(outFile, outExt);
+    QString reason;
+    const QString working = makeWorkingFile(target, reason);
+    const QStringList arguments = QStringList{QStringLiteral("-y"), QStringLiteral("-i"), inFile} + args
+                                + QStringList{working};
+    LogFile::RunLog log;
+    LogFile::appendRunLog(QStringLiteral("Starting conversion: ffmpeg -y -i %1 %2 %3")
+                              .arg(quoted(inFile), args.join(QLatin1Char(' ')), quoted(working)));
 
     QProcess process;
     Tools::prepare(process);
     process.setReadChannel(QProcess::StandardError);
     const QString ffmpeg = Tools::find(QStringLiteral("ffmpeg"));
-    if (!ffmpeg.isEmpty())
-        process.start(ffmpeg, QStringList{QStringLiteral("-i"), inFile} + args + QStringList{finalPath});
-    const bool started = !ffmpeg.isEmpty() && process.waitForStarted();
-    emit startConversion(FfmpegText::splitPath(finalPath).fileName);
-
-    if (!started) {
-        const QString reason = ffmpeg.isEmpty()
-            ? QStringLiteral("FFmpeg could not be located. Please try re-installing Halvorn.")
-            : QStringLiteral("FFmpeg could not be started: %1").arg(process.errorString());
-        LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=false"));
-        LogFile::appendRunLog(reason);
-        emit conversionComplete(false, finalPath, reason);
-        return;
+    if (reason.isEmpty() && ffmpeg.isEmpty())
+        reason = QStringLiteral("FFmpeg could not be located. Please try re-installing Halvorn.");
+    if (reason.isEmpty()) {
+        process.start(ffmpeg, arguments);
+        if (!process.waitForStarted())
+            reason = QStringLiteral("FFmpeg could not be started: %1").arg(process.errorString());
     }
+    emit startConversion(FfmpegText::splitPath(target).fileName);
 
     // A cancel is looked for every tenth of a second; progress is read and logged once a second.
+    QString head;
+    QString tail;
+    const auto keep = [&](const QString& chunk) {
+        log.append(chunk);
+        if (head.size() < reportHeadLimit)
+            head += chunk;
+        tail = (tail + chunk).right(outputTailLimit);
+    };
     QElapsedTimer sinceProgress;
     sinceProgress.start();
-    for (;;) {
+    while (reason.isEmpty()) {
         const bool finished = process.waitForFinished(100) || process.state() == QProcess::NotRunning;
-        if (!keepRunning) {
-            process.kill();
-            process.waitForFinished(-1);
-            emit conversionCancelled();
-            return;
-        }
-        if (finished)
+        if (!keepRunning || finished)
             break;
         if (sinceProgress.elapsed() < 1000)
             continue;
         sinceProgress.restart();
         const QString chunk = FfmpegText::decode(process.readAllStandardError());
-        LogFile::appendRunLog(chunk);
+        keep(chunk);
         if (chunk.contains(QLatin1String("time=")))
             emit conversionProgress(FfmpegText::progressSeconds(chunk));
     }
-
-    const bool quitOk = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=%1").arg(quitOk ? "true" : "false"));
-    QString errorMsg;
-    if (!quitOk) {
-        const QString rest = FfmpegText::decode(process.readAllStandardError()).trimmed();
-        LogFile::appendRunLog(rest);
-        errorMsg = FfmpegText::lastLine(rest);
-        if (errorMsg.isEmpty()) {
-            errorMsg = process.exitStatus() == QProcess::CrashExit
+    if (reason.isEmpty() && keepRunning) {
+        keep(FfmpegText::decode(process.readAllStandardError()));
+        const QString cause = FfmpegText::errorLine(tail);
+        if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) {
+            reason = checkOutput(ffmpeg, working, head);
+            // A full disk or a lost permission can still end with exit code 0, the output broken.
+            if (!reason.isEmpty() && FfmpegText::isKnownCause(cause))
+                reason = FfmpegText::explainError(cause);
+        } else if (!cause.isEmpty()) {
+            reason = FfmpegText::explainError(cause);
+        } else {
+            reason = process.exitStatus() == QProcess::CrashExit
                 ? QStringLiteral("FFmpeg stopped unexpectedly.")
                 : QStringLiteral("FFmpeg failed with exit code %1.").arg(process.exitCode());
         }
     }
-    emit conversionComplete(quitOk, finalPath, errorMsg);
+    log.finish();
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished(-1);
+    }
+
+    // The last moment a cancel counts: once renamed, the output is the user's.
+    const QString finalPath = reason.isEmpty() && keepRunning ? moveToFreeName(working, reason) : QString();
+    if (finalPath.isEmpty() && !working.isEmpty())
+        QFile::remove(working);
+    if (reason.isEmpty() && finalPath.isEmpty()) {
+        emit conversionCancelled();
+        return;
+    }
+    outFile = finalPath;
+    LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=%1").arg(reason.isEmpty() ? "true" : "false"));
+    LogFile::appendRunLog(reason.isEmpty() ? QStringLiteral("Saved as ") + quoted(finalPath) : reason);
+    emit conversionComplete(reason.isEmpty(), finalPath, reason);
+}
+
+QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& working, const QString& report) const
+{
+    if (!QFileInfo(working).isFile()) {
+        return QFileInfo(QFileInfo(working).absolutePath()).isDir()
+            ? QStringLiteral("The output file was removed during conversion")
+            : QStringLiteral("The output folder no longer exists");
+    }
+    QProcess probe;
+    Tools::prepare(probe);
+    probe.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), working});
+    if (probe.waitForStarted())
+        Tools::waitOrKill(probe, probeTimeoutMs);
+    const QString made = FfmpegText::decode(probe.readAllStandardError());
+
+    const auto has = [&](const QString& text, const QString& path, const char* marker) {
+        return !FfmpegText::streamFields(text, path, QLatin1String(marker)).isEmpty();
+    };
+    const bool madeVideo = has(made, working, "Video:");
+    const bool madeAudio = has(made, working, "Audio:");
+    if (!madeVideo && !madeAudio) {
+        const QString cause = FfmpegText::errorLine(made);
+        return QStringLiteral("The output cannot be read")
+             + (cause.isEmpty() ? QString() : QStringLiteral(". FFmpeg said: ") + cause);
+    }
+    if (has(report, inFile, "Video:") && !args.contains(QLatin1String("-vn")) && !madeVideo)
+        return QStringLiteral("The output has no picture, although the source has one");
+    if (has(report, inFile, "Audio:") && !args.contains(QLatin1String("-an")) && !madeAudio)
+        return QStringLiteral("The output has no sound, although the source has some");
+
+    const qint64 source = FfmpegText::reportDurationMs(report, inFile);
+    const qint64 output = FfmpegText::reportDurationMs(made, working);
+    if (!FfmpegText::trimsOutput(args) && source > 0 && output >= 0 && output < source * shortestShare) {
+        return QStringLiteral("The output is shorter than the source (%1 of %2): the source may be damaged or "
+                              "changed during conversion")
+            .arg(FfmpegText::clockText(output), FfmpegText::clockText(source));
+    }
+    return {};
+}
+
+QString ConversionThread::moveToFreeName(const QString& working, QString& reason) const
+{
+    for (;;) {
+        const QString target = uniqueOutputPath(outFile, outExt);
+        if (FileOps::renameIfFree(working, target))
+            return target;
+        if (errno != EEXIST) {
+            reason = QStringLiteral("The output could not be given its name: %1")
+                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return {};
+        }
+    }
 }

@@ -1,17 +1,22 @@
 #pragma once
 
-#include <QMutex>
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
 
-// Runs one FFmpeg conversion per start: picks an output name that overwrites nothing, follows the
-// progress once a second, and ends with exactly one of conversionComplete and conversionCancelled.
+// Runs one FFmpeg conversion per start and ends with exactly one of conversionComplete and
+// conversionCancelled. FFmpeg writes to a hidden working file beside the output; only an output
+// that has been checked (it can be read, has the streams asked for and, unless the arguments trim
+// it, nearly the source's length) is given its final name, a name that overwrites nothing. Every
+// other end deletes the working file, so a user's folder never holds a broken output.
 class ConversionThread final : public QThread {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConversionThread)
 public:
+    // An output this much shorter than its source did not get all of it.
+    static constexpr double shortestShare = 0.95;
+
     explicit ConversionThread(QObject* parent = nullptr);
     // Cancels a conversion under way (its FFmpeg is killed) and waits for the thread.
     ~ConversionThread() override;
@@ -20,15 +25,18 @@ public:
     void setJob(const QString& inFile, const QStringList& args, const QString& outFile, const QString& outExt);
     // Asks the running conversion to stop; it notices within a tenth of a second.
     void cancel() { keepRunning = false; }
-    // The final output path once a run has chosen it, the path without extension before.
-    [[nodiscard]] QString outputPath() const;
 
-    // B.E when free, else "B (New).E", else "B (New)(n).E" for the first free n from 2 up.
+    // B.E when free, else "B (New).E", else "B (New)(n).E" for the first free n from 2 up. A name
+    // is taken by any directory entry, a dangling link included.
     [[nodiscard]] static QString uniqueOutputPath(const QString& base, const QString& extension);
+    // How the hidden working file of an output (a path with or without extension) begins: the
+    // output's folder, a dot, its name without extension and " (converting".
+    [[nodiscard]] static QString workingPathPrefix(const QString& output);
 
 signals:
     void startConversion(QString outFileName);
     void conversionProgress(int time);
+    // finalOutput is "" when the conversion failed: no file was left behind.
     void conversionComplete(bool quitOk, QString finalOutput, QString errorMsg);
     void conversionCancelled();
 
@@ -36,10 +44,14 @@ protected:
     void run() override;
 
 private:
+    // "" when the working file holds what the job asked for; otherwise why not, in plain words.
+    [[nodiscard]] QString checkOutput(const QString& ffmpeg, const QString& working, const QString& report) const;
+    // Gives the checked working file the first free output name; "" and the reason on failure.
+    [[nodiscard]] QString moveToFreeName(const QString& working, QString& reason) const;
+
     QString inFile;
     QStringList args;
-    QString outFile;  // guarded by outFileLock: the window reads it while a run may set it
+    QString outFile;
     QString outExt;
     std::atomic_bool keepRunning = false;
-    mutable QMutex outFileLock;
 };

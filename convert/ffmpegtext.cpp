@@ -15,11 +15,16 @@ struct Size {
     int height = 0;
 };
 
-// "W" "x" "H", each a decimal number; a piece that is no number reads as 0.
+// "W" "x" "H", each a decimal number; a piece that is no number, or larger than any frame FFmpeg
+// makes, reads as 0 (a metadata text posing as a stream line must not make the sizes overflow).
 Size parseSize(const QString& text)
 {
     const QStringList pieces = text.split(QLatin1Char('x'));
-    return {pieces.value(0).toInt(), pieces.value(1).toInt()};
+    const auto side = [](const QString& piece) {
+        const int value = piece.toInt();
+        return value <= maxFrameSide ? value : 0;
+    };
+    return {side(pieces.value(0)), side(pieces.value(1))};
 }
 
 } // namespace
@@ -41,23 +46,39 @@ PathParts splitPath(const QString& path)
     return parts;
 }
 
-QString reportDuration(const QString& report)
+namespace {
+
+// The input's header lines: those after "Input #0, <format>, from '<path>':" up to the next line
+// that is not indented, and of those only the ones indented by exactly two blanks. The path is
+// matched whole, so a name holding a line end or a header text of its own cannot pass for a header.
+QStringList inputHeaderLines(const QString& report, const QString& path)
 {
-    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
-    const qsizetype at = report.indexOf(QLatin1String("Duration:"));
-    const QString duration = at < 0 ? QString() : report.mid(at + 10, 8);
-    return time.match(duration).hasMatch() ? duration : QStringLiteral("00:00:00");
+    const QString opening = QStringLiteral("from '") + path + QStringLiteral("':\n");
+    const qsizetype at = report.indexOf(opening);
+    if (at < 0)
+        return {};
+    QStringList lines;
+    const QStringList rest = report.mid(at + opening.size()).split(QLatin1Char('\n'));
+    for (const QString& line : rest) {
+        if (!line.startsWith(QLatin1Char(' ')))
+            break;
+        if (line.size() > 2 && line.at(1) == QLatin1Char(' ') && line.at(2) != QLatin1Char(' '))
+            lines.append(line);
+    }
+    return lines;
 }
 
-QStringList streamFields(const QString& report, const QString& marker)
+QString durationLine(const QString& report, const QString& path)
 {
-    const qsizetype at = report.indexOf(marker);
-    if (at <= 0)
-        return {};
-    const qsizetype start = at + marker.size();
-    const qsizetype end = report.indexOf(QLatin1Char('\n'), start);
-    const QString line = report.mid(start, end < 0 ? -1 : end - start);
+    for (const QString& line : inputHeaderLines(report, path)) {
+        if (line.startsWith(QLatin1String("  Duration: ")))
+            return line;
+    }
+    return {};
+}
 
+QStringList splitFields(const QString& line)
+{
     QStringList fields;
     int depth = 0;
     qsizetype fieldStart = 0;
@@ -74,6 +95,40 @@ QStringList streamFields(const QString& report, const QString& marker)
     }
     fields.append(line.mid(fieldStart).trimmed());
     return fields;
+}
+
+} // namespace
+
+qint64 reportDurationMs(const QString& report, const QString& path)
+{
+    static const QRegularExpression time(QStringLiteral("^  Duration: (\\d{1,6}):(\\d\\d):(\\d\\d)(\\.\\d{1,6})?"));
+    const QRegularExpressionMatch match = time.match(durationLine(report, path));
+    if (!match.hasMatch())
+        return -1;
+    const qint64 seconds = match.captured(1).toLongLong() * 3600 + match.captured(2).toInt() * 60
+                         + match.captured(3).toInt();
+    const int milliseconds = match.captured(4).mid(1).leftJustified(3, QLatin1Char('0')).left(3).toInt();
+    return seconds * 1000 + milliseconds;
+}
+
+QString reportDuration(const QString& report, const QString& path)
+{
+    static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+    const QString duration = durationLine(report, path).mid(12, 8);
+    return time.match(duration).hasMatch() ? duration : QStringLiteral("00:00:00");
+}
+
+QStringList streamFields(const QString& report, const QString& path, const QString& marker)
+{
+    // "  Stream #0:1[0x2](und): Audio: aac ...": the kind follows the stream's number, its optional
+    // id and its optional language.
+    static const QRegularExpression stream(QStringLiteral("^  Stream #\\d+:\\d+(\\[\\w+\\])?(\\([^)]*\\))?: "));
+    for (const QString& line : inputHeaderLines(report, path)) {
+        const QRegularExpressionMatch match = stream.match(line);
+        if (match.hasMatch() && line.mid(match.capturedEnd()).startsWith(marker))
+            return splitFields(line.mid(match.capturedEnd() + marker.size()));
+    }
+    return {};
 }
 
 int durationSeconds(const QString& hhmmss)
@@ -110,12 +165,99 @@ int progressSeconds(const QString& chunk)
     return match.captured(1).toInt() * 3600 + match.captured(2).toInt() * 60 + match.captured(3).toInt();
 }
 
-QString lastLine(const QString& text)
+namespace {
+
+// Lines that report how far FFmpeg got or what it read and wrote, never why it stopped.
+bool isProgressOrStatistics(const QString& line)
 {
-    const QString trimmed = text.trimmed();
-    // Progress lines end in "\r", so the reason may follow one rather than a line feed.
-    const qsizetype at = std::max(trimmed.lastIndexOf(QLatin1Char('\n')), trimmed.lastIndexOf(QLatin1Char('\r')));
-    return trimmed.mid(at + 1).trimmed();
+    static const QRegularExpression progress(QStringLiteral("^(frame|size)=.*time="));
+    static const QRegularExpression statistics(QStringLiteral(
+        "muxing overhead|Qavg:|\\] Statistics:|frames successfully decoded|^\\s*(Total:|Input stream #|Output stream #)"));
+    return progress.match(line).hasMatch() || statistics.match(line).hasMatch();
+}
+
+bool statesAnError(const QString& line)
+{
+    static const QRegularExpression error(
+        QStringLiteral("error|fail|invalid|unknown|unrecognized|no such|denied|not found|no space|read-only|"
+                       "cannot|could not|unable|does not|not supported|incorrect|too large|impossible|corrupt"),
+        QRegularExpression::CaseInsensitiveOption);
+    return error.match(line).hasMatch() && line != QLatin1String("Conversion failed!")
+        && !isProgressOrStatistics(line);
+}
+
+struct Cause {
+    const char* marker;
+    const char* sentence;
+};
+
+// The causes a user can act on, by the system's or FFmpeg's own words.
+constexpr Cause causes[] = {
+    {"No space left on device", "The disk is full"},
+    {"Read-only file system", "The output folder is on a disk that cannot be written to"},
+    {"Permission denied", "Halvorn has no permission to read the source or to write to the output folder"},
+    {"No such file or directory", "The source or the output folder no longer exists"},
+    {"Unknown encoder", "This FFmpeg cannot write the format that the preset asks for"},
+    {"Encoder not found", "This FFmpeg cannot write the format that the preset asks for"},
+    {"Unrecognized option", "This FFmpeg does not understand an option of the preset"},
+    {"Option not found", "This FFmpeg does not understand an option of the preset"},
+};
+
+const Cause* causeOf(const QString& line)
+{
+    for (const Cause& cause : causes) {
+        if (line.contains(QLatin1String(cause.marker)))
+            return &cause;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString errorLine(const QString& output)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]"));
+    const QStringList lines = output.split(lineEnd);
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        if (statesAnError(line->trimmed()))
+            return line->trimmed();
+    }
+    return {};
+}
+
+bool isKnownCause(const QString& line)
+{
+    return causeOf(line) != nullptr;
+}
+
+QString explainError(const QString& line)
+{
+    const Cause* cause = causeOf(line);
+    if (!cause)
+        return line;
+    return QString::fromLatin1(cause->sentence) + QStringLiteral(". FFmpeg said: ") + line;
+}
+
+bool trimsOutput(const QStringList& args)
+{
+    static const QRegularExpression trimming(
+        QStringLiteral("^-(t|to|ss|sseof|fs|frames(:.*)?|vframes|aframes|dframes)$"));
+    for (const QString& arg : args) {
+        if (trimming.match(arg).hasMatch())
+            return true;
+    }
+    return false;
+}
+
+QString clockText(qint64 ms)
+{
+    const qint64 positive = std::max<qint64>(ms, 0);
+    const qint64 seconds = positive / 1000 + (positive % 1000 >= 500 ? 1 : 0);
+    const QString minutesAndSeconds =
+        QStringLiteral("%1:%2").arg(seconds / 60 % 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    if (seconds < 3600)
+        return minutesAndSeconds;
+    return QStringLiteral("%1:%2").arg(seconds / 3600).arg(minutesAndSeconds.rightJustified(5, QLatin1Char('0')));
 }
 
 QStringList assembleArguments(const QString& ffmpegArgs, const QString& sourceSize)

@@ -4,6 +4,11 @@
 #include <QStringList>
 
 // Reading FFmpeg's diagnostic output and shaping its arguments: text in, value out, no I/O.
+//
+// A report is outside text: file names and metadata (titles, comments, chapter names) appear in it
+// verbatim, so nothing is read from it by searching for a word anywhere. Only the input's own header
+// lines count: those that follow "Input #0, ..., from '<path>':" with an indent of exactly two
+// blanks ("  Duration: ", "  Stream #..."); metadata is indented deeper.
 namespace FfmpegText {
 
 // FFmpeg's output as text: UTF-8 (file names), cut at the first NUL byte.
@@ -16,14 +21,16 @@ struct PathParts {
 };
 [[nodiscard]] PathParts splitPath(const QString& path);
 
-// The "hh:mm:ss" after the first "Duration: " of a probe report; "00:00:00" when the report has
-// none or FFmpeg could not tell ("N/A"), so that the pages can always count with it.
-[[nodiscard]] QString reportDuration(const QString& report);
+// The "hh:mm:ss" of the input's "  Duration:" line; "00:00:00" when the report has none or FFmpeg
+// could not tell ("N/A"), so that the pages can always count with it.
+[[nodiscard]] QString reportDuration(const QString& report, const QString& path);
+// The same in milliseconds, fraction included; -1 when unknown.
+[[nodiscard]] qint64 reportDurationMs(const QString& report, const QString& path);
 
-// The fields of the first stream line holding marker ("Video:" or "Audio:"), trimmed, split at the
-// commas that stand outside parentheses: FFmpeg 5 writes "yuv420p(tv, bt709, progressive)" as one
-// field. Empty when the report has no such stream.
-[[nodiscard]] QStringList streamFields(const QString& report, const QString& marker);
+// The fields of the input's first stream of a kind (marker "Video:" or "Audio:"), trimmed, split at
+// the commas that stand outside parentheses: FFmpeg 5 writes "yuv420p(tv, bt709, progressive)" as
+// one field. Empty when the input has no such stream.
+[[nodiscard]] QStringList streamFields(const QString& report, const QString& path, const QString& marker);
 
 // Seconds of an "hh:mm:ss" text, each field a decimal number; 0 when it is no such text.
 [[nodiscard]] int durationSeconds(const QString& hhmmss);
@@ -35,8 +42,24 @@ struct PathParts {
 // ("N/A") or negative.
 [[nodiscard]] int progressSeconds(const QString& chunk);
 
-// The last line of FFmpeg's error output, which holds the reason of a failure.
-[[nodiscard]] QString lastLine(const QString& text);
+// The last line of FFmpeg's output that states an error. Progress and statistics lines and the
+// closing "Conversion failed!" say nothing about the cause and are passed over. "" when no line
+// states an error (after a kill the output simply stops).
+[[nodiscard]] QString errorLine(const QString& output);
+
+// A reason a user understands for an error line: the common causes (disk full, no permission,
+// read-only disk, missing file or folder, unknown encoder or option) as a plain sentence with
+// FFmpeg's line kept after it; any other line as it is. "" for "".
+[[nodiscard]] QString explainError(const QString& line);
+// Whether explainError knows the cause of the line.
+[[nodiscard]] bool isKnownCause(const QString& line);
+
+// Whether the arguments cut the output short on purpose (a start, an end, a length, a frame count
+// or a size limit), so that it may be shorter than its source.
+[[nodiscard]] bool trimsOutput(const QStringList& args);
+
+// A duration as a clock: "m:ss", or "h:mm:ss" from one hour on; rounded to whole seconds.
+[[nodiscard]] QString clockText(qint64 ms);
 
 // The preset's arguments for one source: split at single spaces, then either kept (presets that
 // start with -pix_fmt or -vn, or hold -aspect), given "-vn" for a source without video (empty
@@ -45,7 +68,8 @@ struct PathParts {
 
 // Fits a "WxH" box to a "WxH" source: full box width, height by the source's ratio, both reduced to
 // the box height when taller, then made even upwards. Returns box unchanged when either text is not
-// two positive numbers, rather than dividing by zero.
+// two numbers from 1 to maxFrameSide, rather than dividing by zero or overflowing.
 [[nodiscard]] QString fitFrameSize(const QString& sourceSize, const QString& box);
+inline constexpr int maxFrameSide = 16384;
 
 } // namespace FfmpegText

@@ -119,12 +119,13 @@ void FileInfoThread::probe(const QString& ffmpeg, const QString& path)
     const QString report = FfmpegText::decode(process.readAllStandardError());
 
     const FfmpegText::PathParts parts = FfmpegText::splitPath(path);
-    const QString duration = FfmpegText::reportDuration(report);
-    const QStringList video = FfmpegText::streamFields(report, QStringLiteral("Video:"));
-    const QStringList audio = FfmpegText::streamFields(report, QStringLiteral("Audio:"));
+    const QString duration = FfmpegText::reportDuration(report, input);
+    const QStringList video = FfmpegText::streamFields(report, input, QStringLiteral("Video:"));
+    const QStringList audio = FfmpegText::streamFields(report, input, QStringLiteral("Audio:"));
 
     QString thumbnail;
     if (!video.isEmpty() && !isInterruptionRequested()) {
+        Folders::makeTempFolder();
         const QString candidate = thumbnailPath(Folders::tempFolderWithSeparator(),
                                                 QDateTime::currentSecsSinceEpoch());
         // A clip shorter than the seek position has no frame there; its first frame will do.

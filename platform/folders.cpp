@@ -32,6 +32,13 @@ QString tempFolderWithSeparator()
     return withSeparator(tempFolder());
 }
 
+void makeTempFolder()
+{
+    const QString temp = tempFolder();
+    if (!QDir(temp).exists())
+        QDir().mkpath(temp);
+}
+
 QString cataloguePath()
 {
     return dataFolder() + QStringLiteral("/data.db");

@@ -11,6 +11,9 @@ namespace Folders {
 // dataFolder() + "/temp": thumbnails, rips, burn work folders and the run log; emptied on close.
 [[nodiscard]] QString tempFolder();
 [[nodiscard]] QString tempFolderWithSeparator();
+// Makes the temporary folder (and the data folder above it) when it is missing: every writer into
+// it calls this first, because the folder may have been deleted while Halvorn runs.
+void makeTempFolder();
 [[nodiscard]] QString cataloguePath();
 [[nodiscard]] QString runLogPath();
 [[nodiscard]] QString windowLogPath();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The plain-text logs: one bare line per call, the file opened, appended to and closed each time,
 // so nothing stays open between lines and a crash loses at most the line being written.
@@ -9,7 +10,30 @@ namespace LogFile {
 // Appends text and a line end, unchanged. A log that cannot be opened drops the line.
 void appendLine(const QString& path, const QString& text);
 
-// The workers' run log: the text trimmed of white space at both ends.
+// The workers' run log: the text trimmed of white space at both ends. The temporary folder that
+// holds it is made again when it has gone.
 void appendRunLog(const QString& text);
+
+// What one run (a conversion, a burn) writes of its tool's output to the run log. A damaged source
+// can make FFmpeg print hundreds of kilobytes a minute, so a run writes at most `limit` bytes, then
+// says that it stops there, and when it ends adds its last lines, which tell how it ended.
+class RunLog final {
+public:
+    static constexpr qsizetype defaultLimit = 1024 * 1024;
+    static constexpr qsizetype keptLines = 40;
+
+    explicit RunLog(qsizetype limit = defaultLimit);
+    Q_DISABLE_COPY_MOVE(RunLog)
+
+    void append(const QString& text);
+    // Writes the last lines held back since the limit was reached.
+    void finish();
+
+private:
+    qsizetype limit;
+    qsizetype written = 0;
+    bool full = false;
+    QStringList lastLines;
+};
 
 } // namespace LogFile

@@ -7,6 +7,10 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
+
 namespace Tools {
 
 QString find(const QString& name)
@@ -23,6 +27,16 @@ void prepare(QProcess& process)
 {
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
+    // The tool is killed when the thread that started it ends, however Halvorn ends (even by
+    // SIGKILL), so that no FFmpeg writes on for a program that is gone. Every thread that starts a
+    // tool waits for it before it ends. A parent that died before the request was made is caught
+    // by the parent check.
+    const pid_t parent = ::getpid();
+    process.setChildProcessModifier([parent] {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+    });
 }
 
 bool waitOrKill(QProcess& process, int timeoutMs)

@@ -12,7 +12,8 @@ namespace Tools {
 [[nodiscard]] QString find(const QString& name);
 
 // Prepares a process for a tool: it never waits on its standard input (a prompt would hang the
-// queue) and its standard output, which nobody reads, goes nowhere so that its pipe cannot fill.
+// queue), its standard output, which nobody reads, goes nowhere so that its pipe cannot fill, and
+// it dies with the thread that started it, so that no tool outlives Halvorn.
 void prepare(QProcess& process);
 
 // Waits for a started process to end, at most timeoutMs, giving up early when the current thread

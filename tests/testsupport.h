@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/startup.h"
+#include "convert/conversionthread.h"
 #include "platform/folders.h"
 #include "platform/messagebox.h"
 
@@ -68,13 +69,16 @@ inline void failOnPageWarnings()
 }
 
 // Whether any running process names the text on its command line: whether an FFmpeg writing
-// that output is still at work.
+// that output is still at work. The conversion runner writes an output under a hidden working
+// name beside it; naming that counts as naming the output.
 inline bool anyProcessMentions(const QString& text)
 {
+    const QByteArray working = ConversionThread::workingPathPrefix(text).toUtf8();
     QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
     while (processes.hasNext()) {
         QFile cmdline(processes.next() + "/cmdline");
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains(text.toUtf8()))
+        const QByteArray line = cmdline.open(QIODevice::ReadOnly) ? cmdline.readAll() : QByteArray();
+        if (line.contains(text.toUtf8()) || line.contains(working))
             return true;
     }
     return false;

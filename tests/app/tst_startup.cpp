@@ -3,8 +3,30 @@
 #include "platform/logfile.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Halvorn itself, started in the isolated home; it answers its message boxes on standard error.
+void startHalvorn(QProcess& process, const QStringList& arguments, const QString& program = HALVORN_TEST_EXECUTABLE)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HALVORN_UNATTENDED", "1");
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    QVERIFY(process.waitForStarted());
+}
+
+} // namespace
 
 class TestStartup : public QObject {
     Q_OBJECT
@@ -12,52 +34,58 @@ class TestStartup : public QObject {
 private slots:
     void initTestCase() { Startup::setIdentity(); }
 
-    void tempFolderIsMadeWithMissingParents()
+    void firstStartMakesTheFoldersAndCopiesTheCatalogue()
     {
         IsolatedHome home;
         QVERIFY(!QDir(Folders::dataFolder()).exists());
         Startup::makeTempFolder();
-        QVERIFY(QDir(Folders::tempFolder()).exists());
+        QVERIFY(!Startup::installCatalogue(QString()));
         QCOMPARE(Folders::tempFolder(), home.path() + "/.local/share/Halvorn/temp");
-    }
-
-    void foldersHandedToThePagesEndWithTheSeparator()
-    {
-        IsolatedHome home;
-        QCOMPARE(Folders::tempFolderWithSeparator(), Folders::tempFolder() + "/");
+        QVERIFY(QDir(Folders::tempFolder()).exists());
         QCOMPARE(Folders::musicFolderWithSeparator(), home.path() + "/Music/");
-        QCOMPARE(Folders::videoFolderWithSeparator(), home.path() + "/Videos/");
-    }
-
-    void firstStartCopiesTheCatalogueAndLaterStartsKeepTheirCopy()
-    {
-        IsolatedHome home;
-        Startup::makeTempFolder();
+        QVERIFY(!Startup::installCatalogue(home.path() + "/nowhere/data.db"));
         QVERIFY(Startup::installCatalogue(QStringLiteral(HALVORN_TEST_CATALOGUE)));
-        QFile copy(Folders::cataloguePath());
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QFile bundled(QStringLiteral(HALVORN_TEST_CATALOGUE));
-        QVERIFY(bundled.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), bundled.readAll());
-        copy.close();
+        QCOMPARE(contents(Folders::cataloguePath()), contents(HALVORN_TEST_CATALOGUE));
         QVERIFY2(QFileInfo(Folders::cataloguePath()).isWritable(), "the use counters write to the copy");
 
         // The user's copy holds their use counters: the next start must not replace it.
-        QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        copy.write("counted");
+        QFile copy(Folders::cataloguePath());
+        QVERIFY(copy.open(QIODevice::WriteOnly | QIODevice::Truncate) && copy.write("counted") == 7);
         copy.close();
         QVERIFY(Startup::installCatalogue(QStringLiteral(HALVORN_TEST_CATALOGUE)));
-        QVERIFY(copy.open(QIODevice::ReadOnly));
-        QCOMPARE(copy.readAll(), QByteArray("counted"));
+        QCOMPARE(contents(Folders::cataloguePath()), QByteArray("counted"));
     }
 
-    void noCatalogueAnywhereIsReported()
+    void aDamagedCatalogueIsRestoredWhenTheUserAgrees_data()
     {
+        QTest::addColumn<QByteArray>("damage");
+        QTest::addColumn<bool>("agree");
+        QTest::addRow("random bytes") << QByteArray(4096, '\x5a') << true;
+        QTest::addRow("no tables") << QByteArray() << true;
+        QTest::addRow("user says no") << QByteArray("not a database") << false;
+    }
+    void aDamagedCatalogueIsRestoredWhenTheUserAgrees()
+    {
+        QFETCH(QByteArray, damage);
+        QFETCH(bool, agree);
         IsolatedHome home;
         Startup::makeTempFolder();
-        QVERIFY(!Startup::installCatalogue(QString()));
-        QVERIFY(!Startup::installCatalogue(home.path() + "/nowhere/data.db"));
-        QVERIFY(!QFile::exists(Folders::cataloguePath()));
+        QFile catalogue(Folders::cataloguePath());
+        QVERIFY(catalogue.open(QIODevice::WriteOnly) && catalogue.write(damage) == damage.size());
+        catalogue.close();
+        QFile(Folders::cataloguePath() + ".damaged").open(QIODevice::WriteOnly); // an earlier one is kept too
+        MessageRecorder recorder(agree ? QMessageBox::Yes : QMessageBox::No);
+        Startup::repairCatalogue(HALVORN_TEST_CATALOGUE);
+        QCOMPARE(recorder.prompts.size(), 1);
+        const QString question = recorder.prompts.at(0).text;
+        QVERIFY(question.startsWith("The catalogue data.db is damaged") && question.endsWith("kept as data.db.damaged-2."));
+        QCOMPARE(contents(Folders::cataloguePath()), agree ? contents(HALVORN_TEST_CATALOGUE) : damage);
+        QCOMPARE(QFile::exists(Folders::cataloguePath() + ".damaged-2"), agree);
+        QCOMPARE(contents(Folders::cataloguePath() + ".damaged-2"), agree ? damage : QByteArray());
+
+        recorder.prompts.clear();
+        Startup::repairCatalogue(HALVORN_TEST_CATALOGUE);
+        QCOMPARE(recorder.prompts.size(), agree ? 0 : 1);
     }
 
     void startWithoutCatalogueStopsWithStatusOne()
@@ -65,47 +93,78 @@ private slots:
         IsolatedHome home;
         // A copy of the program in a folder with no data.db beside it and none installed.
         QTemporaryDir bin;
-        const QString program = bin.filePath("halvorn");
-        QVERIFY(QFile::copy(QStringLiteral(HALVORN_TEST_EXECUTABLE), program));
-
+        QVERIFY(QFile::copy(QStringLiteral(HALVORN_TEST_EXECUTABLE), bin.filePath("halvorn")));
         QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HALVORN_UNATTENDED", "1");
-        process.setProcessEnvironment(environment);
-        process.start(program, {});
+        startHalvorn(process, {}, bin.filePath("halvorn"));
         QVERIFY(process.waitForFinished(30000));
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), 1);
-        QVERIFY2(process.readAllStandardError().contains(
-                     "Fatal Error: data.db not found. Please try re-installing!\n"),
-                 "the fatal message");
-        QVERIFY2(QDir(home.path() + "/.local/share/Halvorn/temp").exists(),
-                 "the temporary folder is made before the catalogue is looked for");
+        QVERIFY(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 1);
+        QVERIFY(process.readAllStandardError().contains("Fatal Error: data.db not found. Please try re-installing!\n"));
+        QVERIFY2(QDir(Folders::tempFolder()).exists(), "the temporary folder is made before the catalogue is looked for");
     }
 
-    void workerLogLinesAreTrimmedWindowLogLinesAreNot()
+    // Halvorn ended by the system: no FFmpeg outlives it, and unless it was killed outright it
+    // closes as if the user had closed it. The probe's FFmpeg waits on a pipe that nobody writes.
+    void endedBySignal_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::addRow("SIGTERM") << SIGTERM;
+        QTest::addRow("SIGHUP") << SIGHUP;
+        QTest::addRow("SIGINT") << SIGINT;
+        QTest::addRow("SIGKILL") << SIGKILL;
+    }
+    void endedBySignal()
+    {
+        QFETCH(int, signalNumber);
+        IsolatedHome home;
+        const QString pipe = home.path() + "/waiting.mp4";
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const QString ffmpegOnPipe = QString("-i") + QChar(0) + pipe; // not Halvorn's own command line
+        QProcess halvorn;
+        startHalvorn(halvorn, {pipe});
+        QTRY_VERIFY_WITH_TIMEOUT(anyProcessMentions(ffmpegOnPipe), 30000);
+        QFile(Folders::tempFolder() + "/leftover.png").open(QIODevice::WriteOnly);
+        ::kill(pid_t(halvorn.processId()), signalNumber);
+        QVERIFY(halvorn.waitForFinished(30000));
+        QTRY_VERIFY2(!anyProcessMentions(ffmpegOnPipe), "FFmpeg died with Halvorn");
+        QCOMPARE(halvorn.exitStatus(), signalNumber == SIGKILL ? QProcess::CrashExit : QProcess::NormalExit);
+        QCOMPARE(QFile::exists(Folders::tempFolder() + "/leftover.png"), signalNumber == SIGKILL);
+    }
+
+    void aSecondStartHandsItsFilesToTheFirst()
     {
         IsolatedHome home;
-        Startup::makeTempFolder();
+        QProcess first;
+        startHalvorn(first, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Folders::dataFolder() + "/instance.lock"), 30000);
+        QProcess second;
+        second.setWorkingDirectory(HALVORN_TEST_MEDIA);
+        startHalvorn(second, {"av.mp4"});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitCode(), 0);
+        // The first one probes the handed file: its thumbnail appears in the first one's folder.
+        QTRY_COMPARE_WITH_TIMEOUT(QDir(Folders::tempFolder()).entryList({"*.png"}).size(), 1, 30000);
+        ::kill(pid_t(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(30000));
+    }
+
+    void runLogLinesAreTrimmedAndCappedPerRun()
+    {
+        IsolatedHome home;
         LogFile::appendRunLog("  x  ");
-        LogFile::appendRunLog("y");
-        LogFile::appendRunLog("first\nsecond");
-        LogFile::appendLine(Folders::windowLogPath(), "  x  ");
-        LogFile::appendLine(Folders::windowLogPath(), "y");
-
-        QFile runLog(Folders::runLogPath());
-        QVERIFY(runLog.open(QIODevice::ReadOnly));
-        QCOMPARE(runLog.readAll(), QByteArray("x\ny\nfirst\nsecond\n"));
-        QFile windowLog(Folders::windowLogPath());
-        QVERIFY(windowLog.open(QIODevice::ReadOnly));
-        QCOMPARE(windowLog.readAll(), QByteArray("  x  \ny\n"));
-    }
-
-    void aLogThatCannotBeOpenedDropsTheLine()
-    {
-        IsolatedHome home;
-        LogFile::appendLine(home.path() + "/missing/folder/log.txt", "lost");
-        QVERIFY(!QFile::exists(home.path() + "/missing/folder/log.txt"));
+        {
+            LogFile::RunLog run(10);
+            run.append("first\n");
+            run.append("second line\rthird");
+            for (int i = 0; i < LogFile::RunLog::keptLines; ++i)
+                run.append(QString("line %1").arg(i));
+            run.finish();
+        }
+        const QStringList lines = QString::fromUtf8(contents(Folders::runLogPath())).split('\n');
+        QCOMPARE(lines.mid(0, 2), (QStringList{"x", "first"}));
+        QCOMPARE(lines.at(2), "[The log of this run stops here, at its size limit. Its last lines follow when it ends.]");
+        QCOMPARE(lines.at(3), "[The run's last lines:]");
+        QCOMPARE(lines.at(4), "line 0");
+        QCOMPARE(lines.size(), 4 + LogFile::RunLog::keptLines + 1);
     }
 };
 

@@ -1,10 +1,8 @@
 #include "app/mainwindow.h"
 #include "convert/conversionthread.h"
-#include "convert/ffmpegtext.h"
 #include "platform/folders.h"
 #include "testsupport.h"
 
-#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -14,25 +12,28 @@ namespace {
 
 // Slowed to real time, so that a conversion lasts as long as its source and reports progress.
 const QStringList slowArguments = {"-s", "160x120", "-vf", "realtime", "-c:v", "mpeg4", "-c:a", "aac"};
+const QStringList quickArguments = {"-c:v", "mpeg4", "-c:a", "aac"};
 
-
-bool decodes(const QString& path)
+QStringList entries(const QString& folder)
 {
-    QProcess decoder;
-    decoder.start("ffmpeg", {"-v", "error", "-i", path, "-f", "null", "-"});
-    decoder.waitForFinished(60000);
-    return decoder.exitStatus() == QProcess::NormalExit && decoder.exitCode() == 0
-        && decoder.readAllStandardError().isEmpty();
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
 }
 
+// One run of the worker and everything it signalled.
+struct Run {
+    Run(const QString& in, const QStringList& args, const QString& base, const QString& ext = "mkv")
+    {
+        worker.setJob(in, args, base, ext);
+        worker.start();
+    }
+    [[nodiscard]] bool ended() { return complete.wait(60000) || !complete.isEmpty(); }
 
-QStringList runLogLines()
-{
-    QFile log(Folders::runLogPath());
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(log.readAll()).split('\n');
-}
+    ConversionThread worker;
+    QSignalSpy started{&worker, &ConversionThread::startConversion};
+    QSignalSpy progress{&worker, &ConversionThread::conversionProgress};
+    QSignalSpy complete{&worker, &ConversionThread::conversionComplete};
+    QSignalSpy cancelled{&worker, &ConversionThread::conversionCancelled};
+};
 
 } // namespace
 
@@ -42,188 +43,147 @@ class TestConversionThread : public QObject {
     std::unique_ptr<IsolatedHome> home;
     QTemporaryDir out;
 
+    QString folder(const QString& name) const
+    {
+        const QString path = out.filePath(name);
+        QDir().mkpath(path);
+        return path;
+    }
+
 private slots:
     void initTestCase() { home = startedHome(); }
 
-    void init() { QFile::remove(Folders::runLogPath()); }
-
-    void aConversionReportsProgressAndWritesADecodableFile()
+    // A run reports its progress, and its checked output takes the first free name: an existing file
+    // is kept, and a link that points nowhere takes its name too (writing to it would create its target).
+    void aConversionWritesACheckedFileUnderAFreeName()
     {
-        ConversionThread worker;
-        QSignalSpy started(&worker, &ConversionThread::startConversion);
-        QSignalSpy progress(&worker, &ConversionThread::conversionProgress);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
-        worker.setJob(" " + testMedia("av.mp4") + " ", slowArguments, out.filePath("progress") + " ", "mkv");
-        worker.start();
-        QVERIFY(complete.wait(30000));
-
-        const QString output = out.filePath("progress.mkv");
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(started.at(0).at(0).toString(), "progress.mkv");
-        QCOMPARE(complete.count(), 1);
-        QCOMPARE(complete.at(0).at(0).toBool(), true);
-        QCOMPARE(complete.at(0).at(1).toString(), output);
-        QCOMPARE(complete.at(0).at(2).toString(), QString());
-        QCOMPARE(cancelled.count(), 0);
-        QVERIFY2(progress.count() >= 1, "a three-second run reports progress");
-        for (const QList<QVariant>& seconds : progress)
-            QVERIFY(seconds.at(0).toInt() >= 0 && seconds.at(0).toInt() <= 3);
-        QVERIFY(decodes(output));
+        QFile::remove(Folders::runLogPath());
+        const QString base = folder("taken") + "/clip";
+        QFile kept(base + ".mkv");
+        QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("keep me") == 7);
+        kept.close();
+        QVERIFY(QFile::link(out.filePath("elsewhere.mkv"), base + " (New).mkv"));
+        const QString output = base + " (New)(2).mkv";
+        Run run(" " + testMedia("av.mp4") + " ", slowArguments, base + " ");
+        QVERIFY(run.ended());
+        QCOMPARE(run.started.value(0).value(0).toString(), "clip (New)(2).mkv");
+        QCOMPARE(run.complete.value(0), (QVariantList{true, output, QString()}));
+        QVERIFY2(!run.progress.isEmpty() && run.progress.last().at(0).toInt() <= 3, "progress in seconds of output");
         QVERIFY(ffmpegReport(output).contains(", 160x120"));
+        QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "keep me");
+        QVERIFY(!QFileInfo::exists(out.filePath("elsewhere.mkv")));
+        QCOMPARE(entries(folder("taken")).size(), 3);
 
-        const QStringList lines = runLogLines();
-        QCOMPARE(lines.first(), QString("Starting conversion: ffmpeg -i \"%1\" %2 \"%3\"")
-                                    .arg(testMedia("av.mp4"), slowArguments.join(' '), output));
-        QVERIFY(lines.size() >= 4);
-        QCOMPARE(lines.at(lines.size() - 2), "Conversion finished: quitOK=true");
-        QCOMPARE(lines.last(), QString());
+        QFile log(Folders::runLogPath());
+        const QStringList lines = log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n') : QStringList();
+        QVERIFY(lines.first().startsWith("Starting conversion: ffmpeg -y -i \"" + testMedia("av.mp4") + "\" "
+                                         + slowArguments.join(' ')));
+        QCOMPARE(lines.mid(lines.size() - 3), (QStringList{"Conversion finished: quitOK=true",
+                                                           "Saved as \"" + output + "\"", ""}));
     }
 
-    void existingOutputsAreNeverOverwritten()
-    {
-        const QString base = out.filePath("taken");
-        for (const QString& name : {QString("taken.mp4"), QString("taken (New).mp4")}) {
-            QFile file(out.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("keep me");
-        }
-        ConversionThread worker;
-        QSignalSpy started(&worker, &ConversionThread::startConversion);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(testMedia("av.mp4"), {"-c:v", "mpeg4", "-c:a", "aac"}, base, "mp4");
-        worker.start();
-        QVERIFY(complete.wait(30000));
-        QCOMPARE(started.at(0).at(0).toString(), "taken (New)(2).mp4");
-        QCOMPARE(complete.at(0).at(1).toString(), base + " (New)(2).mp4");
-        QVERIFY(decodes(base + " (New)(2).mp4"));
-        for (const QString& name : {QString("taken.mp4"), QString("taken (New).mp4")}) {
-            QFile file(out.filePath(name));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), QByteArray("keep me"));
-        }
-        QCOMPARE(ConversionThread::uniqueOutputPath(base, "mp4"), base + " (New)(3).mp4");
-    }
-
-    void aRejectedOptionEndsWithFfmpegsReason()
-    {
-        ConversionThread worker;
-        QSignalSpy progress(&worker, &ConversionThread::conversionProgress);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(testMedia("av.mp4"), {"-c:v", "no_such_encoder"}, out.filePath("rejected"), "mp4");
-        worker.start();
-        QVERIFY(complete.wait(30000));
-        QCOMPARE(complete.at(0).at(0).toBool(), false);
-        QCOMPARE(complete.at(0).at(2).toString(), "Unknown encoder 'no_such_encoder'");
-        QCOMPARE(progress.count(), 0);
-        const QStringList lines = runLogLines();
-        QVERIFY(lines.contains("Conversion finished: quitOK=false"));
-        QVERIFY(lines.indexOf("Conversion finished: quitOK=false") < lines.lastIndexOf("Unknown encoder 'no_such_encoder'"));
-    }
-
-    void cancelKillsFfmpegWithinASecond()
-    {
-        ConversionThread worker;
-        QSignalSpy progress(&worker, &ConversionThread::conversionProgress);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
-        const QString base = out.filePath("cancelled-run");
-        worker.setJob(testMedia("long.mp4"), slowArguments, base, "mkv");
-        worker.start();
-        QVERIFY(progress.wait(30000));
-        QVERIFY(anyProcessMentions(base));
-
-        worker.cancel();
-        QVERIFY(cancelled.wait(5000));
-        QVERIFY(worker.wait(2000));
-        QCOMPARE(cancelled.count(), 1);
-        QCOMPARE(complete.count(), 0);
-        QVERIFY2(!anyProcessMentions(base), "FFmpeg is gone");
-        QVERIFY2(!runLogLines().join('\n').contains("Conversion finished"), "a cancel logs no end");
-    }
-
-    void aCancelBeforeTheRunStartsStillCancels()
-    {
-        ConversionThread worker;
-        QSignalSpy cancelled(&worker, &ConversionThread::conversionCancelled);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(testMedia("long.mp4"), slowArguments, out.filePath("early-cancel"), "mkv");
-        worker.cancel();
-        worker.start();
-        QVERIFY(cancelled.wait(5000));
-        QCOMPARE(complete.count(), 0);
-    }
-
-    void aMissingFfmpegEndsTheRunWithAReason()
-    {
-        const QByteArray path = qgetenv("PATH");
-        QTemporaryDir emptyBin;
-        qputenv("PATH", QFile::encodeName(emptyBin.path()));
-        ConversionThread worker;
-        QSignalSpy started(&worker, &ConversionThread::startConversion);
-        QSignalSpy complete(&worker, &ConversionThread::conversionComplete);
-        worker.setJob(testMedia("av.mp4"), {"-c:v", "mpeg4"}, out.filePath("no-ffmpeg"), "mp4");
-        worker.start();
-        QVERIFY(complete.wait(10000));
-        qputenv("PATH", path);
-        QCOMPARE(started.count(), 1);
-        QCOMPARE(complete.at(0).at(0).toBool(), false);
-        QVERIFY(complete.at(0).at(2).toString().contains("FFmpeg could not be located"));
-    }
-
-    void theWindowFitsThePresetToTheSource_data()
+    // Every failure ends with a reason in plain words and leaves nothing in the output folder.
+    void failuresLeaveNothingBehind_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("aspect");
-        QTest::addColumn<QString>("expectedVideo");
-        QTest::addRow("wide into 320x240") << "wide.mp4" << "640x360" << ", 320x180";
-        QTest::addRow("4:3 into 320x240") << "av.mp4" << "320x240" << ", 320x240";
-        QTest::addRow("sound only") << "audio.mp3" << "" << "";
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("fakeFfmpeg"); // a script first on PATH; "none": no FFmpeg at all
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("rejected option") << "av.mp4" << QStringList{"-c:v", "no_such_encoder"} << ""
+                                         << "This FFmpeg cannot write the format that the preset asks for. "
+                                            "FFmpeg said: Unknown encoder 'no_such_encoder'";
+        QTest::addRow("source damaged part way")
+            << "cut.mkv" << quickArguments << ""
+            << "The output is shorter than the source (0:03 of 0:06): the source may be damaged or changed "
+               "during conversion";
+        QTest::addRow("trimmed on purpose") << "cut.mkv" << (QStringList{"-t", "2"} + quickArguments) << "" << "";
+        QTest::addRow("disk full")
+            << "av.mp4" << quickArguments
+            << "printf partial > \"$last\"; printf 'frame=  151 time=00:00:06.03 speed=52x\\r"
+               "Error closing file x.mp4: No space left on device\\n[aac @ 0x5600] Qavg: 121.589\\n' >&2; exit 1"
+            << "The disk is full. FFmpeg said: Error closing file x.mp4: No space left on device";
+        QTest::addRow("killed from outside") << "av.mp4" << quickArguments << "printf partial > \"$last\"; kill -9 $$"
+                                             << "FFmpeg stopped unexpectedly.";
+        QTest::addRow("no FFmpeg") << "av.mp4" << quickArguments << "none"
+                                   << "FFmpeg could not be located. Please try re-installing Halvorn.";
     }
-    void theWindowFitsThePresetToTheSource()
+    void failuresLeaveNothingBehind()
     {
         QFETCH(QString, source);
-        QFETCH(QString, aspect);
-        QFETCH(QString, expectedVideo);
-        MainWindow window;
-        QSignalSpy complete(&window, &MainWindow::conversionComplete);
-        const QString base = out.filePath("fitted-" + QFileInfo(source).baseName());
-        window.startNewConversion(testMedia(source), "-s 320x240 -c:v mpeg4 -c:a aac", aspect, base, "mkv");
-        QVERIFY(complete.wait(30000));
-        QVERIFY(complete.at(0).at(0).toBool());
-        const QString made = ffmpegReport(base + ".mkv");
-        if (expectedVideo.isEmpty())
-            QVERIFY2(!made.contains("Video:"), "no picture for a sound-only source");
-        else
-            QVERIFY2(made.contains(expectedVideo), qPrintable(made));
-        QVERIFY(made.contains("Audio: aac"));
+        QFETCH(QStringList, args);
+        QFETCH(QString, fakeFfmpeg);
+        QFETCH(QString, reason);
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir bin;
+        if (fakeFfmpeg != "none" && !fakeFfmpeg.isEmpty()) {
+            QFile script(bin.filePath("ffmpeg"));
+            QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\nfor last; do :; done\n" + fakeFfmpeg.toUtf8()));
+            script.setPermissions(script.permissions() | QFile::ExeOwner);
+        }
+        if (!fakeFfmpeg.isEmpty())
+            qputenv("PATH", QFile::encodeName(bin.path()) + (fakeFfmpeg == "none" ? "" : ":" + path));
+        const QString target = folder(QTest::currentDataTag());
+        Run run(testMedia(source), args, target + "/out");
+        const bool ended = run.ended();
+        qputenv("PATH", path);
+        QVERIFY(ended);
+        QCOMPARE(run.complete.value(0), (QVariantList{reason.isEmpty(), reason.isEmpty() ? target + "/out.mkv" : "", reason}));
+        QCOMPARE(entries(target), reason.isEmpty() ? QStringList{"out.mkv"} : QStringList{});
     }
 
-    void stoppingRemovesAPartialOutputInTheTempFolder()
+    void anOutputFolderDeletedDuringTheRunIsNoSuccess()
     {
-        MainWindow window;
-        QSignalSpy progress(&window, &MainWindow::conversionProgress);
-        QSignalSpy cancelled(&window, &MainWindow::conversionCancelled);
-        const QString base = Folders::tempFolder() + "/burn-item";
-        window.startNewConversion(testMedia("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
-        QVERIFY(progress.wait(30000));
-        QVERIFY(QFile::exists(base + ".mkv"));
-        window.stopConversion();
-        QVERIFY(cancelled.wait(5000));
-        QVERIFY(!QFile::exists(base + ".mkv"));
-        QVERIFY(!anyProcessMentions(base));
+        const QString target = folder("deleted");
+        Run run(testMedia("av.mp4"), slowArguments, target + "/gone");
+        QVERIFY(run.progress.wait(30000));
+        QVERIFY(QDir(target).removeRecursively());
+        QVERIFY(run.ended());
+        QCOMPARE(run.complete.value(0), (QVariantList{false, QString(), "The output folder no longer exists"}));
     }
 
-    void closingTheWindowEndsARunningConversion()
+    void cancelKillsFfmpegAndDeletesItsWorkingFile()
     {
-        const QString base = out.filePath("window-closed");
+        const QString target = folder("cancelled");
+        Run run(testMedia("long.mp4"), slowArguments, target + "/run");
+        QVERIFY(run.progress.wait(30000));
+        QVERIFY(anyProcessMentions(target));
+        QCOMPARE(entries(target).size(), 1);
+        run.worker.cancel();
+        QVERIFY(run.cancelled.wait(5000));
+        QCOMPARE(run.complete.count(), 0);
+        QVERIFY2(!anyProcessMentions(target), "FFmpeg is gone");
+        QCOMPARE(entries(target), QStringList{});
+    }
+
+    // A stop touches only the run in progress: never a finished output, nor a folder that a run
+    // about to start has not yet named its output in. Closing the window ends a run under way.
+    void stoppingActsOnlyOnTheRunInProgress()
+    {
+        const QString work = Folders::tempFolder() + "/work";
+        QDir().mkpath(work);
         {
             MainWindow window;
             QSignalSpy progress(&window, &MainWindow::conversionProgress);
-            window.startNewConversion(testMedia("long.mp4"), slowArguments.join(' '), "160x120", base, "mkv");
+            QSignalSpy complete(&window, &MainWindow::conversionComplete);
+            QSignalSpy cancelled(&window, &MainWindow::conversionCancelled);
+            window.startNewConversion(testMedia("av.mp4"), "-s 320x240 -c:v mpeg4", "640x360", work + "/item", "mkv");
+            QVERIFY(complete.wait(30000));
+            QVERIFY(ffmpegReport(work + "/item.mkv").contains(", 320x180"));
+            window.stopConversion();
+            QVERIFY(QFile::exists(work + "/item.mkv"));
+
+            const QString slow = slowArguments.join(' ');
+            window.startNewConversion(testMedia("long.mp4"), slow, "160x120", work + "/next", "mkv");
+            window.stopConversion();
+            QVERIFY(cancelled.wait(5000));
+            QCOMPARE(complete.count(), 1);
+            QCOMPARE(entries(work), QStringList{"item.mkv"});
+
+            window.startNewConversion(testMedia("long.mp4"), slow, "160x120", work + "/closed", "mkv");
             QVERIFY(progress.wait(30000));
         }
-        QVERIFY2(!anyProcessMentions(base), "no FFmpeg outlives the window");
+        QVERIFY2(!anyProcessMentions(work), "no FFmpeg outlives the window");
+        QCOMPARE(entries(work), QStringList{"item.mkv"});
     }
 };
 

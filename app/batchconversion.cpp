@@ -6,6 +6,7 @@
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
 #include "platform/folders.h"
+#include "platform/shutdownsignals.h"
 #include "platform/tools.h"
 
 #include <QCoreApplication>
@@ -263,5 +264,8 @@ int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& req
         break;
     }
     BatchConversion batch(out, err, isatty(fileno(stdout)) != 0);
+    // Ctrl+C, a closed terminal or a scheduler's stop: the running FFmpeg ends, its file goes.
+    ShutdownSignals shutdownSignals;
+    QObject::connect(&shutdownSignals, &ShutdownSignals::received, &batch, &BatchConversion::interrupt);
     return batch.convert(request);
 }

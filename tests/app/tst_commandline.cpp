@@ -2,9 +2,12 @@
 #include "testsupport.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
+
+#include <csignal>
 
 using CommandLine::Mode;
 
@@ -20,15 +23,20 @@ class TestCommandLine : public QObject {
         QString err;
     };
     // The real executable, without a display, in the test's own home.
-    Run halvorn(const QStringList& arguments)
+    void start(QProcess& process, const QStringList& arguments, const QString& path = qEnvironmentVariable("PATH"))
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
+        environment.insert("PATH", path);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(work.path());
         process.start(HALVORN_TEST_EXECUTABLE, arguments);
+    }
+    Run halvorn(const QStringList& arguments)
+    {
+        QProcess process;
+        start(process, arguments);
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
@@ -101,6 +109,27 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
         QVERIFY(QDir(work.filePath("refused")).isEmpty());
+    }
+
+    void ctrlCLeavesNoFfmpegAndNoPartialOutput()
+    {
+        // An FFmpeg that probes for real but converts for ever.
+        QTemporaryDir fakes;
+        QFile fake(fakes.filePath("ffmpeg"));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("#!/bin/sh\ncase \" $* \" in *\" -y \"*) echo 'size= 1kB time=00:00:01.00' >&2; exec sleep 4343;; esac\n"
+                   "exec " + QStandardPaths::findExecutable("ffmpeg").toUtf8() + " \"$@\"\n");
+        fake.close();
+        fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        QProcess process;
+        start(process, {"--preset", "82", "--output", "stopped", "audio.mp3"},
+              fakes.path() + ":" + qEnvironmentVariable("PATH"));
+        QTRY_VERIFY_WITH_TIMEOUT(anyProcessMentions("4343"), 30000);
+        ::kill(pid_t(process.processId()), SIGINT);
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 130);
+        QVERIFY(!anyProcessMentions("4343"));
+        QCOMPARE(QDir(work.filePath("stopped")).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };
 

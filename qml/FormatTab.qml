@@ -75,8 +75,9 @@ Rectangle {
     // One icon a notch of the wheel (or of a touchpad's equivalent), either way of turning it.
     function wheelView(view, wheel) {
         var delta = wheel.angleDelta.y !== 0 ? wheel.angleDelta.y : -wheel.angleDelta.x
+        var notches = Math.max(1, Math.round(Math.abs(delta) / 120))
         if (delta !== 0)
-            moveView(view, delta < 0 ? Math.max(1, Math.round(-delta / 120)) : -Math.max(1, Math.round(delta / 120)))
+            moveView(view, delta < 0 ? notches : -notches)
     }
 
     // A dragged format grid comes to rest on a whole icon.

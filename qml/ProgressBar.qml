@@ -16,23 +16,23 @@ Item {
     // Each change of width moves the bar over a second, in a few steps rather than at every frame:
     // a run reports progress every second, and a bar that never rests would have the window
     // redraw itself all through the run, taking processor time from FFmpeg.
-    readonly property int steps: 4
-    property real fromWidth: 0
-    property int step: 0
-    onTargetWidthChanged: {
-        fromWidth = bar.width
-        step = 0
-        stepper.restart()
-    }
+    onTargetWidthChanged: stepper.begin()
     Timer {
         id: stepper
-        interval: 1000 / progressBar.steps
+        readonly property int steps: 4
+        property real from: 0
+        property int step: 0
+        interval: 1000 / steps
         repeat: true
+        function begin() {
+            from = bar.width
+            step = 0
+            restart()
+        }
         onTriggered: {
-            ++progressBar.step
-            bar.width = progressBar.fromWidth
-                        + (progressBar.targetWidth - progressBar.fromWidth) * progressBar.step / progressBar.steps
-            if (progressBar.step >= progressBar.steps)
+            ++step
+            bar.width = from + (progressBar.targetWidth - from) * step / steps
+            if (step >= steps)
                 stop()
         }
     }

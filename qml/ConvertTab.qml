@@ -9,6 +9,10 @@ Rectangle {
     property int currentOverallProgress: 0
     property alias convertButton: convertButton
     property alias clearCompleted: clearCompletedControl
+    // What the last run that ended by itself did, for example "3 converted, 1 failed".
+    property string runSummary: ""
+    property int convertedCount: 0
+    property int failedCount: 0
 
     color: "#686663"
 
@@ -27,7 +31,34 @@ Rectangle {
         currentOverallProgress = total > 0 ? Math.min(100, Math.floor(done / total * 100)) : 0
     }
 
+    function countOutcome(converted) {
+        if (converted)
+            ++convertedCount
+        else
+            ++failedCount
+    }
+
+    // The end of a run that was not cancelled: its summary, and a full bar unless nothing of it
+    // was converted.
+    function finishRun() {
+        runSummary = convertedCount + " converted" + (failedCount > 0 ? ", " + failedCount + " failed" : "")
+        if (convertedCount > 0)
+            updateOverallProgress(true, mainPage.overallDuration)
+    }
+
+    // Where the output of a run goes, shown above the Convert button.
+    function outputPlace() {
+        if (mainPage.formatId === dvdFormatId || mainPage.formatId === audioCdFormatId)
+            return "Burned onto a disc"
+        if (formatTab.outputSameFolder.checked)
+            return "Saved beside each source"
+        return "Saved in " + mainPage.outPath
+    }
+
     function startRun() {
+        runSummary = ""
+        convertedCount = 0
+        failedCount = 0
         mainPage.burnOutput = false
         mediaList.current = 0
         var formatId = mainPage.formatId
@@ -97,7 +128,39 @@ Rectangle {
             value: convertTabPage.currentOverallProgress
         }
 
-        Item { width: 1; height: 30 }
+        Text {
+            objectName: "runSummary"
+            width: 340
+            height: 30
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+            text: mainPage.conversionInProgress ? "" : convertTabPage.runSummary
+            color: "white"
+            style: Text.Raised
+            font.pixelSize: 14
+        }
+
+        Column {
+            objectName: "outputSummary"
+            anchors.horizontalCenter: parent.horizontalCenter
+            spacing: 2
+            visible: mainPage.ffmpegArgs !== ""
+            Repeater {
+                model: [formatTab.chosenName + " \u00b7 " + formatTab.chosenPreset
+                        + (formatTab.argumentsEdited ? " (edited)" : ""), convertTabPage.outputPlace()]
+                delegate: Text {
+                    width: 340
+                    horizontalAlignment: Text.AlignHCenter
+                    elide: Text.ElideMiddle
+                    textFormat: Text.PlainText
+                    text: modelData
+                    color: "#dddddd"
+                    font.pixelSize: 12
+                }
+            }
+        }
+
+        Item { width: 1; height: 10 }
 
         Item {
             anchors.horizontalCenter: parent.horizontalCenter
@@ -109,7 +172,8 @@ Rectangle {
                 anchors.fill: parent
                 image: "images/convert-button.png"
                 pressedImage: "images/convert-button-clicked.png"
-                opacity: 0.2
+                // Usable once an element has loaded: before, a press would convert nothing.
+                enabled: false
                 visible: !mainPage.conversionInProgress
                 onActivated: convertTabPage.startRun()
             }

@@ -11,6 +11,11 @@ Rectangle {
     property alias outputSelected: outputListModel.selectedNumber
     property bool deviceFormatPage: true
     property string secondPageTitle: ""
+    // The device or format whose presets are shown, and what the Convert tab shows of the choice.
+    property string openedName: ""
+    property string chosenName: ""
+    property string chosenPreset: ""
+    property bool argumentsEdited: false
 
     color: "#686663"
 
@@ -39,8 +44,11 @@ Rectangle {
                                      gId: rows[i] })
         }
         outputListModel.selectedNumber = -1
-        presetStrip.contentX = presetStrip.originX
+        openedName = title
         deviceFormatPage = false
+        // After the new presets are laid out, so that the first one shows at the left whatever the
+        // strip showed of the last device or format.
+        presetStrip.positionViewAtBeginning()
     }
 
     function choosePreset(index) {
@@ -50,19 +58,26 @@ Rectangle {
         outputListModel.selectedNumber = index
         mainPage.formatId = Number(preset.gFormatId)
         mainPage.outputId = Number(preset.gOutputId)
+        // Kept with the choice: a burn element takes the preset's label even after the arguments
+        // were edited or another page of presets was opened.
+        chosenName = openedName
+        chosenPreset = preset.gIconText
+        argumentsEdited = false
     }
 
-    // The label of the chosen preset for a burn element. After the arguments were edited by hand
-    // or another page of presets was opened, the preset is found again by its id.
-    function chosenPresetLabel() {
-        if (outputListModel.selectedNumber >= 0)
-            return outputListModel.get(outputListModel.selectedNumber).gIconText
-        var rows = mainwnd.getOutputModel(String(mainPage.formatId))
-        for (var i = 0; i + 8 < rows.length; i += 9) {
-            if (Number(rows[i]) === mainPage.outputId)
-                return rows[i + 1]
-        }
-        return ""
+    // Moves a strip or the grid by whole icons, from where it is heading, kept within its ends.
+    function moveView(view, icons) {
+        var start = view.originX
+        var end = view.originX + Math.max(0, view.contentWidth - view.width)
+        view.contentX = Math.max(start, Math.min(end, view.restingX + icons * 92))
+    }
+
+    // One icon a notch of the wheel (or of a touchpad's equivalent), either way of turning it.
+    function wheelView(view, wheel) {
+        var delta = wheel.angleDelta.y !== 0 ? wheel.angleDelta.y : -wheel.angleDelta.x
+        var notches = Math.max(1, Math.round(Math.abs(delta) / 120))
+        if (delta !== 0)
+            moveView(view, delta < 0 ? notches : -notches)
     }
 
     // A dragged format grid comes to rest on a whole icon.
@@ -94,6 +109,9 @@ Rectangle {
     }
 
     component IconStrip: ListView {
+        id: strip
+        // Where an animated move is heading, so that quick notches of the wheel add up.
+        readonly property real restingX: slide.running ? slideTo.targetValue : contentX
         width: 368
         height: 120
         orientation: ListView.Horizontal
@@ -102,9 +120,11 @@ Rectangle {
         boundsBehavior: Flickable.StopAtBounds
         onMovementStarted: mediaList.clearSelections()
         Behavior on contentX {
-            enabled: !moving
-            NumberAnimation { duration: 100 }
+            id: slideTo
+            enabled: !strip.moving
+            NumberAnimation { id: slide; duration: 100 }
         }
+        WheelHandler { onWheel: function(wheel) { formatTabPage.wheelView(strip, wheel) } }
     }
 
     // ---- devices and formats ----
@@ -151,10 +171,13 @@ Rectangle {
                 if (!dragging)
                     formatTabPage.snapFormatGrid()
             }
+            readonly property real restingX: gridSlide.running ? gridSlideTo.targetValue : contentX
             Behavior on contentX {
+                id: gridSlideTo
                 enabled: !formatGrid.dragging
-                NumberAnimation { duration: 100 }
+                NumberAnimation { id: gridSlide; duration: 100 }
             }
+            WheelHandler { onWheel: function(wheel) { formatTabPage.wheelView(formatGrid, wheel) } }
             Grid {
                 id: formatIcons
                 rows: 2
@@ -196,8 +219,8 @@ Rectangle {
                 onClicked: formatTabPage.choosePreset(index)
             }
         }
-        ScrollArrow { x: 280; y: 10; view: presetStrip; forward: false; visible: outputListModel.count > 4 }
-        ScrollArrow { x: 310; y: 10; view: presetStrip; forward: true; visible: outputListModel.count > 4 }
+        ScrollArrow { objectName: "presetLeft"; x: 280; y: 10; view: presetStrip; forward: false; visible: outputListModel.count > 4 }
+        ScrollArrow { objectName: "presetRight"; x: 310; y: 10; view: presetStrip; forward: true; visible: outputListModel.count > 4 }
 
         Rectangle {
             id: settingsPanel
@@ -248,6 +271,7 @@ Rectangle {
                     onTextEdited: {
                         mainPage.ffmpegArgs = text
                         outputListModel.selectedNumber = -1
+                        formatTabPage.argumentsEdited = true
                     }
                 }
             }

@@ -56,7 +56,7 @@ Item {
         listModel.append({
             fileName: drive, loading: true, currentStatus: "wait", origFileName: "",
             newFileName: "Burning Phase", origPathName: "", duration: "Waiting to burn...", videoCodec: "",
-            audioCodec: "", wxh: "", thumbnail: "images/burningthumb.png", finalOutput: formatTab.chosenPresetLabel(),
+            audioCodec: "", wxh: "", thumbnail: "images/burningthumb.png", finalOutput: formatTab.chosenPreset,
             errorMsg: "", selected: false, source: source
         })
         mainPage.updateOverallDuration("add", "00:10:00")
@@ -91,7 +91,6 @@ Item {
             listModel.setProperty(target, "audioCodec", fileAudioInfo[0])
         listModel.setProperty(target, "loading", false)
         mainPage.updateOverallDuration("add", listModel.get(target).duration)
-        convertTab.convertButton.opacity = 1.0
         convertTab.convertButton.enabled = true
     }
 
@@ -169,6 +168,11 @@ Item {
         if (!reportsApply())
             return
         convertTab.clearCompleted.opacity = 1.0
+        // Elements that an earlier run finished are passed over through here too; only the
+        // outcome of this run's own work counts in its summary.
+        var status = listModel.get(current).currentStatus
+        if (status !== "complete" && status !== "error")
+            convertTab.countOutcome(quitOk)
         if (quitOk) {
             listModel.setProperty(current, "currentStatus", "complete")
         } else {
@@ -183,7 +187,7 @@ Item {
             mainPage.startNextConversion()
         } else {
             mainPage.conversionInProgress = false
-            convertTab.updateOverallProgress(true, mainPage.overallDuration)
+            convertTab.finishRun()
         }
     }
 
@@ -214,11 +218,15 @@ Item {
                 return
         }
         convertTab.convertButton.enabled = false
-        convertTab.convertButton.opacity = 0.2
     }
 
     function showScrollBar() {
         scrollBar.opacity = 1
+    }
+
+    // The element that the run starts next is scrolled into view when it is not in it.
+    function revealCurrent() {
+        view.positionViewAtIndex(current, ListView.Contain)
     }
 
     ListView {
@@ -251,6 +259,7 @@ Item {
     }
 
     Image {
+        objectName: "topFade"
         anchors.top: view.top
         width: view.width
         height: 20

@@ -9,9 +9,6 @@ Item {
 
     readonly property bool isBurn: model.thumbnail === "images/burningthumb.png"
 
-    // The row under the pointer is drawn above its neighbours, so that its tips are not covered.
-    z: rowHover.hovered ? 1 : 0
-    HoverHandler { id: rowHover }
     readonly property bool editable: model.currentStatus === "wait" && !mainPage.conversionInProgress
 
     MouseArea {
@@ -114,8 +111,16 @@ Item {
                 font.pixelSize: 16
                 text: model.newFileName
                 visible: model.selected
+                // Keys reach the name only while its field is shown and it may still change: a run
+                // that starts during an edit ends it.
+                enabled: model.selected && row.editable
+                property string nameBefore
                 onTextEdited: mediaList.mediaListModel.setProperty(index, "newFileName", text)
                 onAccepted: mediaList.clearSelections()
+                Keys.onEscapePressed: {
+                    mediaList.mediaListModel.setProperty(index, "newFileName", nameBefore)
+                    mediaList.clearSelections()
+                }
             }
 
             MouseArea {
@@ -127,9 +132,10 @@ Item {
                 onClicked: {
                     mediaList.clearSelections()
                     row.ListView.view.interactive = false
-                    nameInput.forceActiveFocus()
                     if (row.editable) {
+                        nameInput.nameBefore = model.newFileName
                         mediaList.mediaListModel.setProperty(index, "selected", true)
+                        nameInput.forceActiveFocus()
                         nameInput.selectAll()
                     }
                 }
@@ -159,34 +165,17 @@ Item {
                 anchors.centerIn: parent
                 source: "images/completed.png"
                 visible: model.currentStatus === "complete"
-                opacity: tickArea.containsMouse ? 0.5 : 1.0
-                MouseArea {
-                    id: tickArea
-                    anchors.fill: parent
-                    hoverEnabled: true
+                opacity: tickTip.containsMouse ? 0.5 : 1.0
+                ToolTip {
+                    id: tickTip
+                    objectName: "tickTip"
+                    delay: 0
+                    toolTip: row.isBurn ? "Play Disc" : "Open Containing Folder"
                     onClicked: {
                         if (row.isBurn)
                             mainwnd.playDisc(model.fileName)
                         else
                             mainwnd.openFolder(model.finalOutput)
-                    }
-                }
-                Rectangle {
-                    anchors.top: parent.bottom
-                    anchors.topMargin: 4
-                    anchors.horizontalCenter: parent.horizontalCenter
-                    z: 1000
-                    width: tickTip.width + 4
-                    height: tickTip.height + 4
-                    color: "#ffffaa"
-                    border.color: "#0a0a0a"
-                    opacity: tickArea.containsMouse ? 1 : 0
-                    Behavior on opacity { NumberAnimation { duration: 250 } }
-                    Text {
-                        id: tickTip
-                        x: 2
-                        y: 2
-                        text: row.isBurn ? "Play Disc" : "Open Containing Folder"
                     }
                 }
             }
@@ -204,6 +193,7 @@ Item {
         }
 
         Row {
+            id: facts
             x: 118
             y: 56
             spacing: 5
@@ -234,7 +224,9 @@ Item {
             Item { width: 6; height: 1; visible: model.audioCodec !== "" }
             Image { source: "images/fileAudioIcon.png"; visible: model.audioCodec !== "" }
             Text {
-                width: Math.min(implicitWidth, 100)
+                objectName: "audioCodec"
+                // Shortened so that it ends clear of the scroll bar along the list's right edge.
+                width: Math.max(0, Math.min(implicitWidth, row.width - 36 - facts.x - x))
                 elide: Text.ElideRight
                 visible: model.audioCodec !== ""
                 text: model.audioCodec

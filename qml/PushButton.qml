@@ -1,32 +1,23 @@
 import QtQuick
 
 // An image button of the tabs: lighter under the pointer, its pressed picture while held, and
-// `activated` only when released over it.
+// `activated` only when released over it. A disabled button stays dimmed whatever the pointer
+// does, so that it never looks usable while it is not.
 Image {
     id: button
     property string image
     property string pressedImage
     signal activated
 
-    source: image
+    source: area.pressed && area.containsMouse ? pressedImage : image
+    opacity: !enabled ? 0.2 : area.containsMouse ? 0.8 : 1.0
 
     MouseArea {
+        id: area
         anchors.fill: parent
         hoverEnabled: true
-        onEntered: {
-            if (!pressed)
-                button.opacity = 0.8
-        }
-        onExited: {
-            button.source = button.image
-            button.opacity = 1.0
-        }
-        onPressed: {
-            button.source = button.pressedImage
-            mediaList.clearSelections()
-        }
+        onPressed: mediaList.clearSelections()
         onReleased: {
-            button.source = button.image
             if (containsMouse)
                 button.activated()
         }

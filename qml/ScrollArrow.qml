@@ -1,6 +1,7 @@
 import QtQuick
 
-// One of the pair of arrows that move a strip of icons by one icon.
+// One of the pair of arrows that move a strip of icons by one icon. An arrow at its end of the
+// strip stays dimmed, under the pointer too.
 Image {
     id: arrow
     property Flickable view
@@ -8,28 +9,17 @@ Image {
     readonly property bool usable: forward ? !view.atXEnd : !view.atXBeginning
 
     source: forward ? "images/arrow-right.png" : "images/arrow-left.png"
-    opacity: usable ? 1.0 : 0.2
-
-    function step() {
-        var start = view.originX
-        var end = view.originX + Math.max(0, view.contentWidth - view.width)
-        view.contentX = Math.max(start, Math.min(end, view.contentX + (forward ? 92 : -92)))
-    }
+    opacity: !usable ? 0.2 : area.pressed ? 0.5 : area.containsMouse ? 0.8 : 1.0
 
     MouseArea {
+        id: area
         anchors.fill: parent
         hoverEnabled: true
         enabled: arrow.usable
-        onEntered: arrow.opacity = 0.8
-        onExited: arrow.opacity = Qt.binding(function() { return arrow.usable ? 1.0 : 0.2 })
-        onPressed: {
-            arrow.opacity = 0.5
-            mediaList.clearSelections()
-        }
+        onPressed: mediaList.clearSelections()
         onReleased: {
             if (containsMouse)
-                arrow.step()
-            arrow.opacity = 0.8
+                formatTab.moveView(arrow.view, arrow.forward ? 1 : -1)
         }
     }
 }

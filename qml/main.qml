@@ -83,6 +83,7 @@ Rectangle {
         }
         var item = model.get(mediaList.current)
         if (isBurnSource(item.source) && item.currentStatus === "wait") {
+            mediaList.revealCurrent()
             mainwnd.startBurnDisc(item.source === "burn_dvd" ? "dvd" : "cd", item.fileName, desTemp, item.finalOutput)
             return
         }
@@ -93,6 +94,7 @@ Rectangle {
         }
         if (item.currentStatus !== "complete" && item.currentStatus !== "error" && !removing) {
             var aspect = item.wxh === "" ? "" : item.wxh.split(" ")[0]
+            mediaList.revealCurrent()
             mainwnd.startNewConversion(item.origPathName + item.origFileName, ffmpegArgs, aspect,
                                        outputPathFor(item), outExt)
         } else if (item.currentStatus === "complete" && !removing) {
@@ -301,5 +303,11 @@ Rectangle {
             anchors.centerIn: parent
             source: "images/dragDrop.png"
         }
+    }
+    // Every tip of the pages is drawn here, last and so above everything else.
+    Item {
+        id: toolTipLayer
+        objectName: "toolTipLayer"
+        anchors.fill: parent
     }
 }

@@ -18,15 +18,6 @@
 
 namespace {
 
-QList<QQuickItem*> itemsNamed(PageDriver& page, const QString& name)
-{
-    QList<QQuickItem*> named;
-    for (QQuickItem* item : page.allItems())
-        if (item->objectName() == name)
-            named.append(item);
-    return named;
-}
-
 void shoot(MainWindow& window, const QString& folder, const QString& name)
 {
     QTest::qWait(1300); // lets animations and fades settle
@@ -87,100 +78,120 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    PageDriver page;
-    MainWindow& window = page.window;
-    window.useOwnFrame();
-    window.move(0, 0);
-    window.show();
-    shoot(window, out, QStringLiteral("01-empty"));
+    // The staged states, one window; it goes before the next opens the catalogue again.
+    {
+        PageDriver page;
+        MainWindow& window = page.window;
+        window.useOwnFrame();
+        window.move(0, 0);
+        window.show();
+        shoot(window, out, QStringLiteral("01-empty"));
 
-    page.eval(mixedList(media));
-    page.eval(QStringLiteral("mediaList.mediaListModel.setProperty(0, 'thumbnail', '')"));
-    window.addFiles({media + QStringLiteral("/av.mp4"), media + QStringLiteral("/audio.mp3")});
-    QTest::qWait(2500);
-    shoot(window, out, QStringLiteral("02-add-tab-mixed-list"));
+        page.eval(mixedList(media));
+        page.eval(QStringLiteral("mediaList.mediaListModel.setProperty(0, 'thumbnail', '')"));
+        window.addFiles({media + QStringLiteral("/av.mp4"), media + QStringLiteral("/audio.mp3")});
+        QTest::qWait(2500);
+        shoot(window, out, QStringLiteral("02-add-tab-mixed-list"));
 
-    QQuickItem* view = itemsNamed(page, QStringLiteral("mediaView")).value(0);
-    QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 3), Q_ARG(int, 0));
-    // As when the pointer rests on the warning sign: its row comes to the front and the tip shows.
-    for (QQuickItem* tip : itemsNamed(page, QStringLiteral("errorTip"))) {
-        if (!tip->isVisible())
-            continue;
-        QQuickItem* row = tip;
-        while (row->parentItem() && row->parentItem() != view->property("contentItem").value<QQuickItem*>())
-            row = row->parentItem();
-        row->setZ(1);
-        tip->setProperty("showToolTip", true);
-    }
-    shoot(window, out, QStringLiteral("03-error-tooltip"));
-    for (QQuickItem* tip : itemsNamed(page, QStringLiteral("errorTip")))
-        tip->setProperty("showToolTip", false);
+        QQuickItem* view = page.item(QStringLiteral("mediaView"));
+        QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 3), Q_ARG(int, 0));
+        QTest::qWait(100);
+        page.hover(page.shown(QStringLiteral("warningSign")));
+        shoot(window, out, QStringLiteral("03-error-tooltip"));
+        page.moveTo(QPoint(200, 300));
 
-    QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 0), Q_ARG(int, 0));
-    page.eval(QStringLiteral("idTabs.current = 1"));
-    shoot(window, out, QStringLiteral("04-format-devices"));
+        QMetaObject::invokeMethod(view, "positionViewAtIndex", Q_ARG(int, 0), Q_ARG(int, 0));
+        page.eval(QStringLiteral("idTabs.current = 1"));
+        shoot(window, out, QStringLiteral("04-format-devices"));
+        // One maker's phones side by side: each is told apart by its proportions and model label.
+        page.wheel(page.item(QStringLiteral("deviceStrip")),
+                   page.integer(QStringLiteral("(function() { var m = mainwnd.getDeviceModel();"
+                                               " for (var i = 0; i < m.length; i += 7) if (m[i + 1] === 'Bold 9900') return i / 7;"
+                                               " return 0 })()")));
+        shoot(window, out, QStringLiteral("05-format-device-strip"));
 
-    page.eval(QString::fromUtf8(R"js(
-        formatTab.addIconsToOutputPage("1", "MP4", false);
-        formatTab.choosePreset(1);
-    )js"));
-    if (QQuickItem* settings = itemsNamed(page, QStringLiteral("settingsIcon")).value(0))
-        settings->setProperty("selected", true);
-    shoot(window, out, QStringLiteral("05-format-presets-settings"));
+        page.eval(QString::fromUtf8(R"js(
+            formatTab.addIconsToOutputPage("1", "MP4", false);
+            formatTab.choosePreset(1);
+        )js"));
+        page.click(page.item(QStringLiteral("settingsIcon")));
+        shoot(window, out, QStringLiteral("06-format-presets-settings"));
 
-    page.eval(QString::fromUtf8(R"js(
-        idTabs.current = 2;
-        mainPage.conversionInProgress = true;
-        mediaList.current = 1;
-        convertTab.currentOverallProgress = 40;
-    )js"));
-    shoot(window, out, QStringLiteral("06-convert-running"));
-    page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
+        page.eval(QString::fromUtf8(R"js(
+            idTabs.current = 2;
+            mainPage.conversionInProgress = true;
+            mediaList.current = 1;
+            convertTab.currentOverallProgress = 40;
+        )js"));
+        shoot(window, out, QStringLiteral("07-convert-running"));
+        page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
 
-    // A DVD run: both clips converted, the disc being burned, its lines fed by the burn's signals.
-    page.eval(QString::fromUtf8(R"js(
-        var m = mediaList.mediaListModel;
-        m.clear();
-        function addClip(name, duration) {
-            m.append({ fileName: "%1/" + name, loading: false, currentStatus: "complete", origFileName: name,
-                       newFileName: name.replace(/\.[^.]*$/, "") + ".mpg", origPathName: "%1/", duration: duration,
-                       videoCodec: "h264 (High)", audioCodec: "aac (LC)", wxh: "1280x720", thumbnail: "",
-                       finalOutput: "", errorMsg: "", selected: false, source: "file" });
+        // A DVD run: both clips converted, the disc being burned, its lines fed by the burn's signals.
+        page.eval(QString::fromUtf8(R"js(
+            var m = mediaList.mediaListModel;
+            m.clear();
+            function addClip(name, duration) {
+                m.append({ fileName: "%1/" + name, loading: false, currentStatus: "complete", origFileName: name,
+                           newFileName: name.replace(/\.[^.]*$/, "") + ".mpg", origPathName: "%1/", duration: duration,
+                           videoCodec: "h264 (High)", audioCodec: "aac (LC)", wxh: "1280x720", thumbnail: "",
+                           finalOutput: "", errorMsg: "", selected: false, source: "file" });
+            }
+            addClip("holiday-in-the-mountains.mkv", "00:03:25");
+            addClip("birthday.mp4", "00:12:40");
+            mainPage.overallDuration = 205 + 760;
+            formatTab.addIconsToOutputPage("7", "DVD", false);
+            formatTab.choosePreset(0);
+            mediaList.addBurn("burn_dvd", "/dev/sr0");
+            idTabs.current = 2;
+            mainPage.conversionInProgress = true;
+            mediaList.current = 2;
+        )js").arg(media));
+        emit window.burnTextStatus(QStringLiteral("Burning DVD..."));
+        emit window.burnEstTime(QStringLiteral("Time remaining: 12:34 (approx.)"));
+        emit window.burnProgress(45);
+        shoot(window, out, QStringLiteral("08-disc-run-burning"));
+        page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
+
+        // The drive dialog with one burner, as the machine's block devices would describe it.
+        QTemporaryDir sys;
+        for (const auto& [file, text] : {std::pair{"vendor", "HL-DT-ST"}, {"model", "DVDRAM GH24NSB0"}, {"rev", "LK00"}}) {
+            QDir().mkpath(sys.filePath(QStringLiteral("block/sr0/device")));
+            QDir().mkpath(sys.filePath(QStringLiteral("class/block/sr0")));
+            QFile field(sys.filePath(QStringLiteral("block/sr0/device/") + QLatin1String(file)));
+            if (field.open(QIODevice::WriteOnly))
+                field.write(text);
         }
-        addClip("holiday-in-the-mountains.mkv", "00:03:25");
-        addClip("birthday.mp4", "00:12:40");
-        mainPage.overallDuration = 205 + 760;
-        formatTab.addIconsToOutputPage("7", "DVD", false);
-        formatTab.choosePreset(0);
-        mediaList.addBurn("burn_dvd", "/dev/sr0");
-        idTabs.current = 2;
-        mainPage.conversionInProgress = true;
-        mediaList.current = 2;
-    )js").arg(media));
-    emit window.burnTextStatus(QStringLiteral("Burning DVD..."));
-    emit window.burnEstTime(QStringLiteral("Time remaining: 12:34 (approx.)"));
-    emit window.burnProgress(45);
-    shoot(window, out, QStringLiteral("07-disc-run-burning"));
-    page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
-
-    // The drive dialog with one burner, as the machine's block devices would describe it.
-    QTemporaryDir sys;
-    for (const auto& [file, text] : {std::pair{"vendor", "HL-DT-ST"}, {"model", "DVDRAM GH24NSB0"}, {"rev", "LK00"}}) {
-        QDir().mkpath(sys.filePath(QStringLiteral("block/sr0/device")));
-        QDir().mkpath(sys.filePath(QStringLiteral("class/block/sr0")));
-        QFile field(sys.filePath(QStringLiteral("block/sr0/device/") + QLatin1String(file)));
-        if (field.open(QIODevice::WriteOnly))
-            field.write(text);
+        auto* drives = window.findChild<SelectDrive*>();
+        drives->setSystemRoots(sys.path(), QStringLiteral("/dev"));
+        drives->setDisc(QStringLiteral("dvd"), 965);
+        FileDialogs::setDialogAnswerer([&out](QDialog& dialog) {
+            QTest::qWait(300);
+            const QString path = out + QStringLiteral("/09-drive-dialog.png");
+            if (dialog.grab().save(path))
+                std::printf("%s\n", qPrintable(path));
+        });
+        (void)drives->exec();
     }
-    auto* drives = window.findChild<SelectDrive*>();
-    drives->setSystemRoots(sys.path(), QStringLiteral("/dev"));
-    drives->setDisc(QStringLiteral("dvd"), 965);
-    FileDialogs::setDialogAnswerer([&out](QDialog& dialog) {
-        QTest::qWait(300);
-        const QString path = out + QStringLiteral("/08-drive-dialog.png");
-        if (dialog.grab().save(path))
-            std::printf("%s\n", qPrintable(path));
-    });
-    (void)drives->exec();
+
+    // A real run of four files, the last of them gone before its turn: the summary, and the reason
+    // of the failure under the pointer.
+    QTemporaryDir folders;
+    const QString gone = folders.filePath(QStringLiteral("gone-before-its-turn.mp4"));
+    QFile::copy(media + QStringLiteral("/av.mp4"), gone);
+    PageDriver run;
+    run.window.useOwnFrame();
+    run.window.move(0, 0);
+    run.window.show();
+    run.addAndProbe({media + QStringLiteral("/av.mp4"), media + QStringLiteral("/wide.mp4"),
+                     media + QStringLiteral("/audio.mp3"), gone});
+    QFile::remove(gone);
+    run.eval(QStringLiteral("formatTab.addIconsToOutputPage('1', 'MP4', false); formatTab.choosePreset(2);"
+                            "formatTab.outputSameFolder.checked = false; mainPage.outPath = '%1/'; idTabs.current = 2")
+                 .arg(folders.path()));
+    run.click(run.item(QStringLiteral("convertButton")));
+    if (!QTest::qWaitFor([&run] { return !run.eval(QStringLiteral("mainPage.conversionInProgress")).toBool(); }, 120000))
+        std::fprintf(stderr, "screenshots: the run did not end\n");
+    run.hover(run.shown(QStringLiteral("warningSign")));
+    shoot(run.window, out, QStringLiteral("10-convert-finished-mixed-run"));
     return 0;
 }

@@ -7,15 +7,65 @@
 #include <QQmlExpression>
 #include <QQuickItem>
 #include <QTest>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <functional>
 
 // Drives the real window's pages: evaluates script in the main page's scope, where every page is
-// known by its id, and finds items by object name.
+// known by its id, finds items by object name, and gives real input: the pointer, its buttons, the
+// wheel and keys reach the window through the platform, as a user's do.
 class PageDriver final {
 public:
     PageDriver()
     {
         window.resize(800, 552);
         window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        // The platform drops a move to where the pointer already is, which is where the last
+        // window's test left it.
+        moveTo(QPoint(1, 1));
+    }
+
+    static QPoint centreOf(QQuickItem* item)
+    {
+        return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+    }
+    void moveTo(QPoint point) { QTest::mouseMove(window.windowHandle(), point); }
+    void hover(QQuickItem* item) { moveTo(centreOf(item)); }
+    void click(QQuickItem* item) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centreOf(item)); }
+    void type(const QString& keys) { for (const QChar c : keys) QTest::keyClick(window.windowHandle(), c.toLatin1()); }
+    void key(Qt::Key key) { QTest::keyClick(window.windowHandle(), key); }
+    // Turns the wheel over an item by whole notches, towards the user for positive counts.
+    void wheel(QQuickItem* item, int notches)
+    {
+        const QPoint at = centreOf(item);
+        QWheelEvent turn(at, window.mapToGlobal(at), {}, {0, -120 * notches}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(window.windowHandle(), &turn);
+    }
+
+    // The item that the user sees at a point of the window: later siblings and higher z drawn
+    // above, nothing outside a clipping parent, nothing hidden or fully transparent.
+    QQuickItem* paintedAt(QPointF point, QQuickItem* item = nullptr)
+    {
+        item = item ? item : window.rootObject();
+        if (!item->isVisible() || item->opacity() == 0.0)
+            return nullptr;
+        const bool inside = item->contains(item->mapFromScene(point));
+        if (item->clip() && !inside)
+            return nullptr;
+        QList<QQuickItem*> children = item->childItems();
+        std::stable_sort(children.begin(), children.end(), [](auto* a, auto* b) { return a->z() < b->z(); });
+        for (auto child = children.crbegin(); child != children.crend(); ++child)
+            if (QQuickItem* hit = paintedAt(point, *child))
+                return hit;
+        return inside && item->flags().testFlag(QQuickItem::ItemHasContents) ? item : nullptr;
+    }
+    // How opaque an item looks: its own opacity times its parents'.
+    static qreal shownOpacity(QQuickItem* item)
+    {
+        return item ? item->opacity() * shownOpacity(item->parentItem()) : 1.0;
     }
 
     QVariant eval(const QString& script)
@@ -37,12 +87,22 @@ public:
             items += items.at(i)->childItems();
         return items;
     }
-    QQuickItem* item(const QString& objectName)
+    QQuickItem* first(const std::function<bool(QQuickItem*)>& wanted)
     {
-        for (QQuickItem* candidate : allItems())
-            if (candidate->objectName() == objectName)
-                return candidate;
-        return nullptr;
+        const QList<QQuickItem*> items = allItems();
+        const auto found = std::find_if(items.begin(), items.end(), wanted);
+        return found == items.end() ? nullptr : *found;
+    }
+    QQuickItem* item(const QString& name) { return first([&](QQuickItem* i) { return i->objectName() == name; }); }
+    // Of the items of a name that every list row carries, the first that is shown.
+    QQuickItem* shown(const QString& name)
+    {
+        return first([&](QQuickItem* i) { return i->objectName() == name && i->isVisible(); });
+    }
+    // The icon of a tab's grid or strip with that label, on the page that is shown.
+    QQuickItem* icon(const QString& label)
+    {
+        return first([&](QQuickItem* i) { return i->property("iconText") == label && i->isVisible() && shownOpacity(i) > 0; });
     }
 
     int count() { return integer("mediaList.mediaListModel.count"); }
@@ -53,6 +113,17 @@ public:
     void setRole(int row, const QString& name, const QString& jsValue)
     {
         eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, jsValue));
+    }
+
+    // Loaded elements with the given durations, as a probe of a video with sound leaves them.
+    void stage(const QStringList& durations)
+    {
+        for (const QString& duration : durations) {
+            const QString name = QString("clip%1").arg(count());
+            eval("mediaList.appendElement('/media/" + name + ".mp4', 'file', '')");
+            emit window.fileInfoReady({name + ".mp4", "/media/", name, duration, ""},
+                                      {"h264 (High)", "yuv420p", "1280x720 [SAR 1:1]"}, {"aac (LC)", "48000 Hz"});
+        }
     }
 
     // Appends elements as the drop would, and waits until every probe has answered.

@@ -506,72 +506,169 @@ QImage presetIcon(const QString& family, const QString& name, const QString& bad
     return image;
 }
 
-// A device by its kind: the screen's proportion tells phones, tablets and players apart.
-QImage deviceIcon(const QString& kind, const QString& maker)
+// The model's name inside the outline, word-wrapped at the largest of a few small sizes: across the
+// screen, or upwards on a tall one. When the whole name fits neither way, the words at its end or
+// at its start do ("Galaxy Note 3" becomes "Note 3", "5800 XpressMusic" becomes "5800"); a word
+// too long for all of these is set smaller and broken where it must.
+void modelLabel(Painter& p, const QRectF& box, const QString& model, const QColor& color)
+{
+    const QStringList words = model.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList parts;
+    for (qsizetype n = words.size() - 1; n > 0; --n)
+        parts << words.mid(words.size() - n).join(QLatin1Char(' '));
+    for (qsizetype n = words.size() - 1; n > 0; --n)
+        parts << words.mid(0, n).join(QLatin1Char(' '));
+    const bool tall = box.height() > box.width();
+    QList<QPair<QString, bool>> tries{{words.join(QLatin1Char(' ')), false}}; // text, upwards
+    if (tall)
+        tries.append({words.join(QLatin1Char(' ')), true});
+    for (const bool upwards : {false, true})
+        for (const QString& part : parts)
+            if (!upwards || tall)
+                tries.append({part, upwards});
+
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    font.setBold(true);
+    p.setPen(color);
+    for (const auto& [text, upwards] : tries) {
+        const QRectF area = upwards ? QRectF(0, 0, box.height(), box.width()) : box;
+        for (int size = 10; size >= 7; --size) {
+            font.setPixelSize(size);
+            const QRectF needed = QFontMetricsF(font).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, text);
+            if (needed.width() > area.width() + 0.5 || needed.height() > area.height() + 0.5)
+                continue;
+            p.save();
+            p.setFont(font);
+            if (upwards) {
+                p.translate(box.center());
+                p.rotate(-90);
+                p.translate(-area.center());
+            }
+            p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, text);
+            p.restore();
+            return;
+        }
+    }
+    font.setPixelSize(6);
+    p.save();
+    p.setFont(font);
+    p.translate(box.center());
+    if (tall)
+        p.rotate(-90);
+    const QSizeF size = tall ? box.size().transposed() : box.size();
+    p.drawText(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), Qt::AlignCenter | Qt::TextWrapAnywhere, model);
+    p.restore();
+}
+
+// A device by its kind, drawn in the proportions of its screen (long side over short), with its
+// model's name inside the outline and its maker's beneath, so that one maker's devices differ.
+QImage deviceIcon(const QString& kind, const QString& maker, const QString& model, qreal aspect)
 {
     QImage image = canvas(70, 70);
     Painter p(&image);
     const QColor body("#d9d7d3");
     const QColor screen("#3c4a5a");
-    if (kind == QLatin1String("tablet") || kind == QLatin1String("ereader")) {
-        p.fill(body);
-        p.drawRoundedRect(QRectF(13, 3, 44, 52), 5, 5);
-        p.fill(kind == QLatin1String("ereader") ? QColor("#b9bbb4") : screen);
-        p.drawRoundedRect(QRectF(17, 7, 36, 42), 2, 2);
-    } else if (kind == QLatin1String("player")) {
-        p.fill(body);
-        p.drawRoundedRect(QRectF(22, 3, 26, 50), 5, 5);
-        p.fill(screen);
-        p.drawRoundedRect(QRectF(25, 7, 20, 18), 2, 2);
-        p.pen(QColor("#8d8b87"), 3);
-        p.drawEllipse(QPointF(35, 39), 7, 7);
-    } else if (kind == QLatin1String("console") || kind == QLatin1String("box")) {
-        p.fill(body);
-        p.drawRoundedRect(QRectF(8, 20, 54, 24), 5, 5);
-        p.fill(QColor("#8d8b87"));
-        p.drawRoundedRect(QRectF(14, 30, 18, 4), 2, 2);
-        p.fill(Palette::accent);
-        p.drawEllipse(QPointF(52, 32), 2.5, 2.5);
-    } else if (kind == QLatin1String("handheld")) {
-        p.fill(body);
-        p.drawRoundedRect(QRectF(5, 14, 60, 32), 10, 10);
-        p.fill(screen);
-        p.drawRoundedRect(QRectF(21, 18, 28, 24), 2, 2);
-        p.fill(QColor("#8d8b87"));
-        p.drawEllipse(QPointF(13, 30), 4, 4);
-        p.drawEllipse(QPointF(57, 30), 4, 4);
-    } else if (kind == QLatin1String("web")) {
+    const QColor detail("#8d8b87");
+    QRectF label; // where the model's name goes
+    bool onLight = false;
+    if (kind == QLatin1String("web")) {
         // A globe: a circle with its meridians and parallels.
         p.pen(body, 3);
-        p.drawEllipse(QPointF(35, 30), 22, 22);
-        p.drawEllipse(QRectF(25, 8, 20, 44));
-        p.drawLine(QPointF(13, 30), QPointF(57, 30));
-        p.drawLine(QPointF(17, 19), QPointF(53, 19));
-        p.drawLine(QPointF(17, 41), QPointF(53, 41));
-        return image;
+        p.drawEllipse(QPointF(35, 28), 22, 22);
+        p.drawEllipse(QRectF(25, 6, 20, 44));
+        p.drawLine(QPointF(13, 28), QPointF(57, 28));
+        p.drawLine(QPointF(17, 17), QPointF(53, 17));
+        p.drawLine(QPointF(17, 39), QPointF(53, 39));
+    } else if (kind == QLatin1String("tablet") || kind == QLatin1String("ereader")) {
+        // Landscape, so that a tablet is never mistaken for a phone.
+        const qreal w = 54, h = std::round(w / aspect);
+        const QRectF glass(8, 27 - h / 2, w, h);
+        p.fill(body);
+        p.drawRoundedRect(glass.adjusted(-4, -4, 4, 4), 5, 5);
+        onLight = kind == QLatin1String("ereader");
+        p.fill(onLight ? QColor("#b9bbb4") : screen);
+        p.drawRoundedRect(glass, 2, 2);
+        label = glass.adjusted(2, 1, -2, -1);
+    } else if (kind == QLatin1String("player") && aspect < 1.4) {
+        // A small screen above a wheel.
+        const QRectF glass(23, 6, 24, std::round(24 / aspect));
+        p.fill(body);
+        p.drawRoundedRect(QRectF(20, 2, 30, 51), 5, 5);
+        p.fill(screen);
+        p.drawRoundedRect(glass, 2, 2);
+        p.pen(detail, 3);
+        p.drawEllipse(QPointF(35, glass.bottom() + 14), 8, 8);
+        label = glass.adjusted(1, 1, -1, -1);
+    } else if (kind == QLatin1String("console") || kind == QLatin1String("box")) {
+        const QRectF front = kind == QLatin1String("console") ? QRectF(6, 14, 58, 28) : QRectF(9, 18, 52, 20);
+        p.fill(body);
+        p.drawRoundedRect(front, 5, 5);
+        p.fill(Palette::accent);
+        p.drawEllipse(QPointF(front.right() - 4, front.top() + 4), 1.8, 1.8);
+        onLight = true;
+        label = front.adjusted(4, 2, -6, -2);
+    } else if (kind == QLatin1String("handheld")) {
+        const qreal h = 24, w = std::min(38.0, std::round(h * aspect));
+        const QRectF glass(35 - w / 2, 16, w, h);
+        p.fill(body);
+        p.drawRoundedRect(QRectF(glass.left() - 14, 12, w + 28, 32), 10, 10);
+        p.fill(screen);
+        p.drawRoundedRect(glass, 2, 2);
+        p.fill(detail);
+        p.drawEllipse(QPointF(glass.left() - 7, 28), 4, 4);
+        p.drawEllipse(QPointF(glass.right() + 7, 28), 4, 4);
+        label = glass.adjusted(1, 1, -1, -1);
     } else if (kind == QLatin1String("tv")) {
+        const qreal w = 58, h = std::round(w / aspect);
+        const QRectF glass(6, 8, w, h);
         p.fill(body);
-        p.drawRoundedRect(QRectF(4, 8, 62, 38), 3, 3);
+        p.drawRoundedRect(glass.adjusted(-3, -3, 3, 3), 3, 3);
         p.fill(screen);
-        p.drawRect(QRectF(7, 11, 56, 32));
+        p.drawRect(glass);
         p.fill(body);
-        p.drawRect(QRectF(31, 46, 8, 4));
-        p.drawRoundedRect(QRectF(22, 49, 26, 3), 1.5, 1.5);
+        p.drawRect(QRectF(31, glass.bottom() + 3, 8, 4));
+        p.drawRoundedRect(QRectF(22, glass.bottom() + 6, 26, 3), 1.5, 1.5);
+        label = glass.adjusted(2, 2, -2, -2);
     } else {
+        // A phone (or a player with a touch screen): portrait, as wide as its screen's proportion.
+        const qreal h = 40, w = std::round(h / aspect);
+        const QRectF glass(35 - w / 2, 6, w, h);
         p.fill(body);
-        p.drawRoundedRect(QRectF(22, 2, 26, 51), 5, 5);
+        p.drawRoundedRect(glass.adjusted(-3, -4, 3, 6), 5, 5);
         p.fill(screen);
-        p.drawRoundedRect(QRectF(24.5, 7, 21, 38), 1.5, 1.5);
-        p.fill(QColor("#8d8b87"));
-        p.drawEllipse(QPointF(35, 49), 2, 2);
+        p.drawRoundedRect(glass, 1.5, 1.5);
+        p.fill(detail);
+        p.drawEllipse(QPointF(35, glass.bottom() + 3), 1.6, 1.6);
+        label = glass.adjusted(1, 1, -1, -1);
     }
-    // The maker small on the device; the page shows the model as the icon's label.
-    // Light bodies and the e-reader's grey screen need dark letters.
-    const bool onLight = kind == QLatin1String("console") || kind == QLatin1String("box")
-                      || kind == QLatin1String("ereader");
-    if (!maker.isEmpty())
-        p.text(QRectF(0, 22, 70, 12), maker, onLight ? Palette::deep : Palette::title, 8, true);
+    if (!label.isEmpty())
+        modelLabel(p, label, model, onLight ? Palette::deep : Palette::title);
+    // The maker beneath, small enough to stay inside the picture.
+    QFont font(fontFamily);
+    font.setBold(true);
+    int size = 10;
+    for (font.setPixelSize(size); size > 6 && QFontMetricsF(font).horizontalAdvance(maker) > 66; font.setPixelSize(--size)) {
+    }
+    p.setFont(font);
+    p.setPen(Palette::fact);
+    p.drawText(QRectF(2, 56, 66, 13), Qt::AlignCenter, maker);
     return image;
+}
+
+// The model part of a device's label: its maker's name left out ("Samsung Smart TV" is "Smart TV").
+QString modelName(const QString& label, const QString& maker)
+{
+    QStringList words = label.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    words.removeIf([&maker](const QString& word) { return word.compare(maker, Qt::CaseInsensitive) == 0; });
+    return words.isEmpty() ? label : words.join(QLatin1Char(' '));
+}
+
+// Long side over short side of the "WxH" at the start of a preset's description; 16:9 when none.
+qreal screenAspect(const QString& description)
+{
+    const QStringList size = description.section(QLatin1Char(','), 0, 0).split(QLatin1Char('x'));
+    const qreal w = size.value(0).toDouble(), h = size.value(1).toDouble();
+    return w > 0 && h > 0 ? std::max(w, h) / std::min(w, h) : 16.0 / 9.0;
 }
 
 QImage pageIcon(const QString& name)
@@ -602,6 +699,15 @@ QImage pageIcon(const QString& name)
 }
 
 // ---- the catalogue's icons --------------------------------------------------------------------
+
+QByteArray png(const QImage& image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
 
 // The badge of a preset icon comes from its name: "mp4-720p" shows 720p, "mp3-128" 128k.
 QString badgeFor(const QString& quality)
@@ -639,12 +745,23 @@ bool drawCatalogueIcons(const QString& cataloguePath, const QDir& icons)
 
     QHash<QString, QStringList> formatLooks; // icon stem -> family, tile text
     QSqlQuery query(db);
-    query.exec(QStringLiteral("SELECT icon, device, look FROM tbl_FormatCategories"));
+    // A device's screen proportion comes from the frame size of its first preset.
+    query.exec(QStringLiteral("SELECT icon, device, look, label, (SELECT description FROM tbl_OutputCategories o"
+                              " WHERE o.format = f.id ORDER BY o.default_pos LIMIT 1) FROM tbl_FormatCategories f"));
+    QHash<QByteArray, QString> devicePictures; // so that no two devices look alike
     while (query.next()) {
         const QString icon = query.value(0).toString();
         const QStringList look = query.value(2).toString().split(QLatin1Char(':'));
         if (query.value(1).toInt() == 1) {
-            save(deviceIcon(look.value(0), look.value(1)), icon);
+            const QImage picture = deviceIcon(look.value(0), look.value(1), modelName(query.value(3).toString(), look.value(1)),
+                                              screenAspect(query.value(4).toString()));
+            const QString twin = devicePictures.value(png(picture));
+            if (!twin.isEmpty()) {
+                std::fprintf(stderr, "artgen: %s looks exactly like %s\n", qPrintable(icon), qPrintable(twin));
+                ok = false;
+            }
+            devicePictures.insert(png(picture), icon);
+            save(picture, icon);
         } else {
             formatLooks.insert(stemOf(icon), look);
             save(formatIcon(look.value(0), look.value(1)), icon);
@@ -695,14 +812,6 @@ QImage appIcon(int size)
     return image;
 }
 
-QByteArray png(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // An icon file holding one picture per size, each stored as PNG (allowed by the format, and
 // read by Qt).

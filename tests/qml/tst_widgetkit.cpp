@@ -10,34 +10,9 @@ class TestWidgetKit : public QObject {
 
     std::unique_ptr<IsolatedHome> home;
 
-    // n loaded elements of ten seconds, without the probe.
-    static void fill(PageDriver& page, int n)
-    {
-        page.eval(QString("for (var i = 0; i < %1; ++i) { mediaList.appendElement('/m/c' + i + '.mp4', 'file', '');"
-                          " mediaList.mediaListModel.setProperty(mediaList.mediaListModel.count - 1, 'loading', false);"
-                          " mediaList.mediaListModel.setProperty(mediaList.mediaListModel.count - 1, 'duration', '00:00:10') }")
-                      .arg(n));
-    }
-
 private slots:
     void initTestCase() { home = startedHome(); }
     void init() { failOnPageWarnings(); }
-
-    void threeHeadersShareThePanel()
-    {
-        PageDriver page;
-        for (int i = 0; i < 3; ++i) {
-            QQuickItem* header = page.item(QString("tabHeader%1").arg(i));
-            QVERIFY(header);
-            QCOMPARE(header->width(), 380.0 / 3);
-            QCOMPARE(header->x(), i * 380.0 / 3);
-        }
-        page.eval("idTabs.current = 1");
-        QCOMPARE(page.item("addTab")->opacity(), 0.0);
-        QCOMPARE(page.item("formatTab")->opacity(), 1.0);
-        QCOMPARE(page.item("convertTab")->opacity(), 0.0);
-        QVERIFY(!page.item("addTab")->isEnabled());
-    }
 
     void theSliderFollowsTheContent_data()
     {
@@ -54,12 +29,18 @@ private slots:
         QFETCH(bool, visible);
         QFETCH(double, share);
         PageDriver page;
-        fill(page, rows);
+        page.stage(QStringList(rows, "00:00:10"));
+        page.setRole(0, "audioCodec", "'aac (LC) (mp4a / 0x6134706D), 48000 Hz, stereo, fltp, 128 kb/s'");
         QQuickItem* bar = page.item("scrollBar");
         QQuickItem* slider = page.item("scrollSlider");
+        page.hover(page.item("mediaView"));
         QTRY_COMPARE(bar->property("visible").toBool(), visible);
         if (!visible)
             return;
+        QTRY_COMPARE(bar->opacity(), 1.0);
+        // The longest fact of a row ends before the bar that the pointer brought up.
+        QQuickItem* codec = page.item("audioCodec");
+        QVERIFY(codec->mapToScene(QPointF(codec->width(), 0)).x() < bar->mapToScene(QPointF()).x());
         const double track = slider->parentItem()->height();
         if (share == 0.0)
             QCOMPARE(slider->height(), 32.0);
@@ -67,43 +48,46 @@ private slots:
             QVERIFY2(qAbs(slider->height() - track * share) < 3, qPrintable(QString::number(slider->height())));
     }
 
-    void theProgressBarFillsItsShare()
+    // The pointer on a row's mark brings up its tip on top of everything, fully opaque, wrapped and
+    // inside the list and the window; a failure without a reason has no tip.
+    void tipsShowOnTop_data()
     {
-        PageDriver page;
-        page.eval("convertTab.currentOverallProgress = 50");
-        QTRY_COMPARE_WITH_TIMEOUT(page.item("progressFill")->width(), 146.0, 3000);
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("tip");
+        const QString reason = QString("Invalid data found when processing input. ").repeated(6).trimmed();
+        QTest::addRow("error, first row") << 0 << "error" << reason;
+        QTest::addRow("error, last row shown") << 4 << "error" << reason;
+        QTest::addRow("error without a reason") << 0 << "error" << "";
+        QTest::addRow("finished") << 0 << "complete" << "Open Containing Folder";
     }
-
-    void aLongErrorTipWrapsAndStaysInsideTheList()
+    void tipsShowOnTop()
     {
+        QFETCH(int, row);
+        QFETCH(QString, status);
+        QFETCH(QString, tip);
         PageDriver page;
-        fill(page, 1);
-        page.eval("mediaList.mediaListModel.setProperty(0, 'currentStatus', 'error');"
-                  "mediaList.mediaListModel.setProperty(0, 'errorMsg', '" + QString("Invalid data found. ").repeated(12) + "')");
-        QQuickItem* tip = nullptr;
-        QTRY_VERIFY((tip = page.item("errorTip")) && tip->isVisible());
-        tip->setProperty("showToolTip", true);
-        QQuickItem* box = page.item("toolTipBox");
-        QTRY_COMPARE(box->opacity(), 1.0);
-        QVERIFY2(box->width() <= 254, qPrintable(QString::number(box->width())));
-        QVERIFY(box->height() > 30);
-        QQuickItem* list = page.item("mediaList");
-        const QPointF right = box->mapToItem(list, QPointF(box->width(), 0));
-        QVERIFY2(right.x() <= list->width(), qPrintable(QString::number(right.x())));
-        tip->setProperty("showToolTip", false);
-        QTRY_COMPARE(box->opacity(), 0.0);
-    }
-
-    void theTipOfAnEmptyReasonStaysHidden()
-    {
-        PageDriver page;
-        fill(page, 1);
-        page.eval("mediaList.mediaListModel.setProperty(0, 'currentStatus', 'error')");
-        QQuickItem* tip = nullptr;
-        QTRY_VERIFY((tip = page.item("errorTip")) && tip->isVisible());
-        tip->setProperty("showToolTip", true);
-        QTest::qWait(400);
-        QCOMPARE(page.item("toolTipBox")->opacity(), 0.0);
+        page.stage(QStringList(6, "00:00:10"));
+        page.setRole(row, "currentStatus", "'" + status + "'");
+        if (status == "error")
+            page.setRole(row, "errorMsg", "'" + tip + "'");
+        QQuickItem* mark = nullptr;
+        QTRY_VERIFY(mark = page.shown(status == "error" ? "warningSign" : "completedTick"));
+        page.hover(mark);
+        if (tip.isEmpty()) {
+            QVERIFY(!QTest::qWaitFor([&] { return page.shown("toolTipBox") != nullptr; }, 600));
+            return;
+        }
+        QQuickItem* box = nullptr;
+        QTRY_VERIFY((box = page.shown("toolTipBox")) && box->opacity() == 1.0);
+        QCOMPARE(box->childItems().value(0)->property("text").toString(), tip);
+        QQuickItem* seen = page.paintedAt(page.centreOf(box));
+        QVERIFY2(seen && (seen == box || seen->parentItem() == box), seen ? seen->metaObject()->className() : "nothing");
+        QCOMPARE(PageDriver::shownOpacity(box), 1.0);
+        QVERIFY(box->width() <= 254);
+        const QRectF onScreen = box->mapRectToScene(box->boundingRect());
+        QVERIFY(onScreen.right() <= page.item("mediaList")->mapRectToScene(page.item("mediaList")->boundingRect()).right());
+        QVERIFY2(QRectF(0, 0, 800, 552).contains(onScreen), qPrintable(QString::number(onScreen.bottom())));
     }
 };
 

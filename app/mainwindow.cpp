@@ -556,3 +556,8 @@ QString MainWindow::joinPath(QString folder, QString name) const
         path += QDir::separator();
     return path + name;
 }
+
+void MainWindow::notifyRunEnded(QString summary, QString outputPlace)
+{
+    Desktop::notify(tr("Conversion finished"), summary + QLatin1Char('\n') + outputPlace);
+}

@@ -110,6 +110,9 @@ public:
     Q_INVOKABLE void playDisc(QString name);
     // The pages never write a separator themselves: folder, with one separator, then name.
     Q_INVOKABLE QString joinPath(QString folder, QString name) const;
+    // A run ended by itself: the desktop is told what it did and where its output went, for the
+    // user who has turned to other work meanwhile.
+    Q_INVOKABLE void notifyRunEnded(QString summary, QString outputPlace);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

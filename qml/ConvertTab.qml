@@ -44,6 +44,7 @@ Rectangle {
         runSummary = convertedCount + " converted" + (failedCount > 0 ? ", " + failedCount + " failed" : "")
         if (convertedCount > 0)
             updateOverallProgress(true, mainPage.overallDuration)
+        mainwnd.notifyRunEnded(runSummary, outputPlace())
     }
 
     // Where the output of a run goes, shown above the Convert button.

@@ -36,8 +36,8 @@ package: build
 # Each fuzz target for FUZZ_SECONDS (`make test` gives them a few seconds each).
 FUZZ_SECONDS ?= 300
 fuzz: build
-	@for program in $(BUILD_DIR)/fuzz_*; do \
-		name=$${program##*/fuzz_}; \
+	@for program in $(BUILD_DIR)/fuzzers/*; do \
+		name=$${program##*/}; \
 		$$program -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)/fuzz-corpus/$$name fuzz/corpus/$$name || exit 1; \
 	done
 

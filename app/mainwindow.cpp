@@ -54,8 +54,13 @@ QString homeFolder()
 // during a run. It must be chosen before the first Qt Quick window exists.
 QWidget* drawnInSoftware(QWidget* parent)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // Once per process: Qt Quick refuses (with a warning) to change it after its first window.
+    static const bool chosen = [] {
+        if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+            QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        return true;
+    }();
+    Q_UNUSED(chosen)
     return parent;
 }
 

@@ -57,12 +57,23 @@ private slots:
         QCOMPARE(Folders::makeRipFolder(blocker.fileName(), 1700000000), QString());
     }
 
-    void tracksTwoAndFiveOfFive()
+    void noTrackThenTracksTwoAndFiveOfFive()
     {
         useImage({100, 100, -100, 100, 100});
         MessageRecorder recorder;
         SelectCD dialog;
         QSignalSpy added(&dialog, &SelectCD::addAudioCD);
+        // Nothing ticked: the rip completes with an empty folder.
+        const QStringList before = ripFolders();
+        runDialog(dialog, [&] {
+            click(dialog, "Select None");
+            click(dialog, "OK");
+        });
+        const QStringList after = ripFolders();
+        QCOMPARE(after.size(), before.size() + 1);
+        QVERIFY(QDir(Folders::tempFolder() + "/" + after.last()).isEmpty());
+        QTRY_VERIFY(button(dialog, "OK")->isEnabled());
+
         QStringList seen; // the bar's values, with the label that stood beside each
         auto* label = dialog.findChild<QLabel*>();
         connect(dialog.findChild<QProgressBar*>(), &QProgressBar::valueChanged, this,
@@ -81,27 +92,11 @@ private slots:
         QVERIFY(added.at(0).at(0).toStringList().value(0).endsWith("/Track 2.wav"));
         QVERIFY(added.at(1).at(0).toStringList().value(0).endsWith("/Track 5.wav"));
         QTRY_VERIFY(button(dialog, "OK")->isEnabled());
-        QStringList expected; // each block of either track is a tenth of the rip
-        for (int value = 0; value < 100; value += 10)
+        QStringList expected; // each block of either track is a tenth of the rip; the bar starts at 0
+        for (int value = 10; value < 100; value += 10)
             expected << QString("%1 Ripping track %2 of 2...").arg(value).arg(value < 50 ? 1 : 2);
         QCOMPARE(seen, expected << "0 ");
         QVERIFY(recorder.prompts.isEmpty());
-    }
-
-    void nothingTickedLeavesAnEmptyFolder()
-    {
-        useImage({100});
-        const QStringList before = ripFolders();
-        SelectCD dialog;
-        QSignalSpy added(&dialog, &SelectCD::addAudioCD);
-        runDialog(dialog, [&] {
-            click(dialog, "Select None");
-            click(dialog, "OK");
-        });
-        QCOMPARE(added.size(), 0);
-        const QStringList after = ripFolders();
-        QCOMPARE(after.size(), before.size() + 1);
-        QVERIFY(QDir(Folders::tempFolder() + "/" + after.last()).isEmpty());
     }
 
     void withoutADriveTheRipEndsInTheOpenError()
@@ -142,10 +137,10 @@ private slots:
         QVERIFY(!QFileInfo::exists(QFileInfo(first).dir().filePath("Track 3.wav")));
     }
 
-    void theAddTabRipsTwoTracksThatConvertToMp3()
+    // Converting the items is left to the DVD's end-to-end test: a "cd" item converts as any file.
+    void theAddTabRipsTwoTracksAsCdItems()
     {
         useImage({150, 150});
-        QTemporaryDir out;
         PageDriver page;
         auto* dialog = page.window.findChild<SelectCD*>();
         QTimer::singleShot(0, dialog, [&] { click(*dialog, "OK"); });
@@ -153,17 +148,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 4, 30000);
         QCOMPARE(page.count(), 2);
         QCOMPARE(page.role(1, "source") + " " + page.role(1, "newFileName"), "cd Track 2");
-
-        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('2', 'MP3', false); formatTab.choosePreset(0);"
-                  "formatTab.outputSameFolder.checked = false; mainPage.outPath = '" + out.path() + "/'");
-        page.eval("idTabs.current = 2; convertTab.startRun()");
-        QTRY_VERIFY_WITH_TIMEOUT(!page.eval("mainPage.conversionInProgress").toBool(), 60000);
-        QCOMPARE(page.role(1, "currentStatus"), "complete");
-        for (const QString name : {"Track 1.mp3", "Track 2.mp3"}) {
-            const QString report = ffmpegReport(out.filePath(name));
-            QVERIFY2(report.contains("Audio: mp3") && report.contains("Duration: 00:00:02"), qPrintable(report));
-        }
-
         dialog->setWindowState(Qt::WindowMinimized);
         QVERIFY2(page.window.isMinimized(), "the window goes down with its dialog");
     }

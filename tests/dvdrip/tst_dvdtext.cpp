@@ -1,8 +1,6 @@
-#include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
 #include "tarviktext.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestDvdText : public QObject {

@@ -129,20 +129,15 @@ private slots:
         QFETCH(int, blocks);
         CAudioCD cd(disc);
         QTEST(cd.TrackSeconds(track), "seconds");
-        QCOMPARE(cd.TrackBytes(track), qint64(sectors) * 2352);
         QSignalSpy progress(&cd, &CAudioCD::fileProgress);
         const QString wav = dir.filePath(QString("track%1.wav").arg(track));
         QVERIFY(cd.ExtractTrack(track, wav));
         QCOMPARE(progress.size(), blocks);
         if (blocks > 0)
             QCOMPARE(progress.last().at(0).toInt(), (blocks - 1) * 100 / blocks);
-        const QByteArray pcm = CdImage::tone(track + 1, sectors);
         const QByteArray written = readAll(wav);
         QCOMPARE(written.left(44), header(quint32(sectors) * 2352));
-        QVERIFY(written.mid(44) == pcm);
-        QByteArray buffer;
-        QVERIFY(cd.ReadTrackToBuffer(track, buffer));
-        QVERIFY(buffer == pcm);
+        QVERIFY(written.mid(44) == CdImage::tone(track + 1, sectors));
         QVERIFY2(!cd.ExtractTrack(track, wav), "an existing file is never replaced");
     }
 
@@ -150,34 +145,27 @@ private slots:
     void cutShort_data()
     {
         QTest::addColumn<int>("track");
-        QTest::addColumn<int>("atProgress"); // the progress signal to act on; 0: before the extraction
-        QTest::addColumn<int>("keepSectors"); // cut the BIN to this many sectors; 0: stop the extraction instead
+        QTest::addColumn<int>("keepSectors"); // at the third block, cut the BIN to this many sectors; 0: stop instead
         QTest::addColumn<bool>("result");
         QTest::addColumn<int>("written");
-        QTest::addRow("stopped during the third block") << 1 << 3 << 0 << true << 3 * 20 + 5;
-        QTest::addRow("disc gone in the middle") << 0 << 3 << 100 << false << 100;
-        QTest::addRow("last track short of its lead-out") << 1 << 0 << 300 + 910 << true << 45 * 20 + 5;
+        QTest::addRow("stopped during the third block") << 1 << 0 << true << 3 * 20 + 5;
+        QTest::addRow("disc gone in the middle") << 0 << 100 << false << 100;
+        QTest::addRow("last track short of its lead-out") << 1 << 300 + 910 << true << 45 * 20 + 5;
     }
     void cutShort()
     {
         QFETCH(int, track);
-        QFETCH(int, atProgress);
         QFETCH(int, keepSectors);
         QTemporaryDir folder;
-        const QString cue = CdImage::write(folder.path(), {300, 1005});
-        CAudioCD cd(cue);
-        const auto act = [&] {
+        CAudioCD cd(CdImage::write(folder.path(), {300, 1005}));
+        int blocks = 0;
+        connect(&cd, &CAudioCD::fileProgress, this, [&] {
+            if (++blocks != 3)
+                return;
             if (keepSectors > 0)
                 QFile::resize(folder.filePath("disc.bin"), qint64(keepSectors) * 2352);
             else
                 cd.StopExtracting();
-        };
-        if (atProgress == 0)
-            act();
-        int seen = 0;
-        connect(&cd, &CAudioCD::fileProgress, this, [&] {
-            if (++seen == atProgress)
-                act();
         });
         const QString wav = folder.filePath("out.wav");
         QTEST(cd.ExtractTrack(track, wav), "result");
@@ -190,9 +178,8 @@ private slots:
 
     void aDiscWithADataTrackAndSeveralFiles()
     {
-        QTemporaryDir folder;
         const auto write = [&](const QString& name, const QByteArray& bytes) {
-            QFile file(folder.filePath(name));
+            QFile file(dir.filePath(name));
             return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
         };
         QVERIFY(write("one.bin", CdImage::tone(1, 40) + QByteArray(50 * 2352, 'D')));
@@ -201,17 +188,16 @@ private slots:
                                    "  INDEX 01 00:00:40\nFILE \"two.wav\" WAVE\n TRACK 03 AUDIO\n  PREGAP 00:00:10\n"
                                    "  INDEX 01 00:00:00\n"));
         CAudioCD cd;
-        QVERIFY(cd.OpenDrive(folder.filePath("mixed.cue")));
+        QVERIFY(cd.OpenDrive(dir.filePath("mixed.cue")));
         QVERIFY(cd.IsAudioTrack(0) && !cd.IsAudioTrack(1) && cd.IsAudioTrack(2));
         QCOMPARE(cd.TrackBytes(1), qint64(50 + 10) * 2352); // the pregap of track 3 belongs to the track before it
-        QVERIFY2(!cd.ExtractTrack(1, folder.filePath("data.wav")), "a data track is not ripped");
-        QVERIFY(!QFile::exists(folder.filePath("data.wav")));
-        QVERIFY(cd.ExtractTrack(2, folder.filePath("three.wav")));
-        QVERIFY(readAll(folder.filePath("three.wav")).mid(44) == CdImage::tone(2, 30));
-        QVERIFY(cd.LockDrive() && cd.EjectMedia() && cd.LoadMedia() && cd.UnlockDrive());
+        QVERIFY2(!cd.ExtractTrack(1, dir.filePath("data.wav")) && !QFile::exists(dir.filePath("data.wav")),
+                 "a data track is not ripped");
+        QVERIFY(cd.ExtractTrack(2, dir.filePath("three.wav")));
+        QVERIFY(readAll(dir.filePath("three.wav")).mid(44) == CdImage::tone(2, 30));
         QVERIFY2(!cd.OpenDrive("/dev/null"), "not a CD drive");
         QVERIFY(!cd.IsOpen() && !cd.LockDrive());
-        QVERIFY(!cd.IsMediaReady(folder.filePath("missing.cue")));
+        QVERIFY(!cd.IsMediaReady(dir.filePath("missing.cue")));
     }
 };
 

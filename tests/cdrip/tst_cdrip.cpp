@@ -138,9 +138,10 @@ private slots:
     }
 
     // Converting the items is left to the DVD's end-to-end test: a "cd" item converts as any file.
-    void theAddTabRipsTwoTracksAsCdItems()
+    void theAddTabRipsCdItemsAndClosingTheWindowStopsARip()
     {
         useImage({150, 150});
+        MessageRecorder recorder;
         PageDriver page;
         auto* dialog = page.window.findChild<SelectCD*>();
         QTimer::singleShot(0, dialog, [&] { click(*dialog, "OK"); });
@@ -150,16 +151,10 @@ private slots:
         QCOMPARE(page.role(1, "source") + " " + page.role(1, "newFileName"), "cd Track 2");
         dialog->setWindowState(Qt::WindowMinimized);
         QVERIFY2(page.window.isMinimized(), "the window goes down with its dialog");
-    }
 
-    void closingTheWindowStopsTheRip()
-    {
+        // The window closes as soon as the next rip has opened the image and started its track.
         useImage({3000});
-        MessageRecorder recorder;
-        PageDriver page;
-        auto* dialog = page.window.findChild<SelectCD*>();
         auto* thread = dialog->findChild<CDRipThread*>();
-        // The window closes as soon as the rip has opened the image and started its track.
         QSemaphore started;
         connect(thread, &CDRipThread::startedFile, this, [&] { started.release(); }, Qt::DirectConnection);
         runDialog(*dialog, [&] {

@@ -6,8 +6,7 @@
 
 #include <algorithm>
 
-// The CD and DVD rip dialogs are worked alike: buttons known by their text, and a list whose rows
-// are ticked by clicking their check boxes.
+// The CD and DVD rip dialogs, worked alike: buttons known by their text, rows ticked by their boxes.
 
 inline QPushButton* button(const QWidget& dialog, const QString& text)
 {

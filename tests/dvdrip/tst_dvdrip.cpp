@@ -22,8 +22,7 @@ class TestDvdRip : public QObject {
     QStringList toolCalls() const
     {
         QFile log(drive("calls"));
-        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts)
-                                             : QStringList();
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
     }
 
 private slots:
@@ -141,7 +140,6 @@ private slots:
         QCOMPARE(page.window.selectDvd(), "1");
         QVERIFY(minimized && ripping && page.window.isHidden());
         QVERIFY(!anyProcessMentions("film_Title_1.vob") && !dialog->findChild<DVDRipThread*>()->isRunning());
-        QVERIFY(QDir(Folders::tempFolder()).isEmpty());
         QCoreApplication::processEvents();
         QCOMPARE(recorder.prompts.size(), 0);
     }

@@ -20,7 +20,6 @@ private slots:
         QTest::addRow("second title missing") << "TITLES: 03\nTITLE_01 LENGTH (ms) = 5000\nTITLE_03 LENGTH (ms) = 6\n"
                                               << QStringList{"00:00:05"};
         QTest::addRow("cut inside a length") << "TITLES: 01\nTITLE_01 LENGTH (ms) = 54" << QStringList{};
-        QTest::addRow("no titles") << "TITLES: 00\n" << QStringList{};
         QTest::addRow("empty") << "" << QStringList{};
     }
     void titleListing()

@@ -43,9 +43,9 @@ private slots:
     {
         QTest::addColumn<int>("title");
         QTest::addColumn<QString>("video");
-        QTest::addRow("blue then red") << 1 << "5000 ms listed; 125 frames, blue first";
-        QTest::addRow("the same cells, red first") << 2 << "5000 ms listed; 125 frames, red first";
-        QTest::addRow("NTSC") << 3 << "2000 ms listed; 60 frames, green first";
+        QTest::addRow("blue then red") << 1 << "125 frames, blue first";
+        QTest::addRow("the same cells, red first") << 2 << "125 frames, red first";
+        QTest::addRow("NTSC") << 3 << "60 frames, green first";
     }
     void listsAndRipsEachTitle()
     {
@@ -53,12 +53,12 @@ private slots:
         const auto [listed, listing, notes] = run(tarvik, {disc + "/dvd.iso"});
         // The library's notes go to standard error; only the listing is on standard output.
         QVERIFY2(listed == 0 && !listing.contains("libdvdread") && notes.contains("libdvdread"), qPrintable(listing));
+        QCOMPARE(DvdText::parseTitleListing(listing), (QList<qint64>{5000, 5000, 2000}));
         const QString file = out.filePath(QString("title%1.vob").arg(title));
         const auto [code, progress, errors] = run(tarvik, {disc + "/dvd.iso", QString::number(title), file});
         QCOMPARE(code, 0);
         QVERIFY2(progress.startsWith("  0%") && DvdText::parsePercent(progress) == 100, qPrintable(progress));
-        const qint64 length = DvdText::parseTitleListing(listing).value(title - 1);
-        QTEST(QString("%1 ms listed; %2").arg(length).arg(decoded(file)), "video");
+        QTEST(decoded(file), "video");
     }
 
     void failuresAreSaidAndLeaveNoFile_data()
@@ -67,8 +67,6 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addRow("encrypted") << QStringList{disc + "/scrambled", "1", "new.vob"}
                                    << "title 1 is encrypted (CSS); encrypted discs cannot be read here";
-        QTest::addRow("no such title") << QStringList{disc + "/dvd.iso", "4", "new.vob"}
-                                       << "there is no title 4 on this disc; it has 3 titles";
         QTest::addRow("output exists") << QStringList{disc + "/dvd.iso", "1", "kept.vob"}
                                        << out.filePath("kept.vob") + " exists already; it is not overwritten";
     }

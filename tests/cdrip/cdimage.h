@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QDir>
 #include <QFile>
 #include <QList>
 #include <QtEndian>
@@ -36,12 +35,8 @@ inline QString write(const QString& folder, const QList<int>& sectors, const QSt
     int start = 0;
     for (int t = 0; t < sectors.size(); ++t) {
         const int count = std::abs(sectors[t]);
-        cue.write(QString("  TRACK %1 %2\n    INDEX 01 %3:%4:%5\n")
-                      .arg(t + 1, 2, 10, QChar('0'))
-                      .arg(sectors[t] < 0 ? "MODE1/2352" : "AUDIO")
-                      .arg(start / 4500, 2, 10, QChar('0'))
-                      .arg(start / 75 % 60, 2, 10, QChar('0'))
-                      .arg(start % 75, 2, 10, QChar('0'))
+        cue.write(QString::asprintf("  TRACK %02d %s\n    INDEX 01 %02d:%02d:%02d\n", t + 1,
+                                    sectors[t] < 0 ? "MODE1/2352" : "AUDIO", start / 4500, start / 75 % 60, start % 75)
                       .toUtf8());
         bin.write(tone(t + 1, count));
         start += count;

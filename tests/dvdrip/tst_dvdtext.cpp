@@ -1,8 +1,6 @@
-#include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
 #include "tarviktext.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestDvdText : public QObject {
@@ -22,7 +20,6 @@ private slots:
         QTest::addRow("second title missing") << "TITLES: 03\nTITLE_01 LENGTH (ms) = 5000\nTITLE_03 LENGTH (ms) = 6\n"
                                               << QStringList{"00:00:05"};
         QTest::addRow("cut inside a length") << "TITLES: 01\nTITLE_01 LENGTH (ms) = 54" << QStringList{};
-        QTest::addRow("no titles") << "TITLES: 00\n" << QStringList{};
         QTest::addRow("empty") << "" << QStringList{};
     }
     void titleListing()
@@ -40,15 +37,9 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("count");
         QTest::addColumn<int>("progress"); // -1: none
-        std::string steps = TarvikText::progressStep(0, true);
-        for (const int percent : {7, 42, 100})
-            steps += TarvikText::progressStep(percent, false);
-        QTest::addRow("tarvik's steps, the only title") << QString::fromStdString(steps) << 0 << 1 << 100;
         QTest::addRow("half of the second of four") << "\b\b\b\b 50%" << 1 << 4 << 37;
-        QTest::addRow("half of the third of three") << " 50%" << 2 << 3 << 82;
         QTest::addRow("backspaces in the figure") << "12%\b\b\b9%" << 0 << 1 << 9;
         QTest::addRow("not a number, last of six") << "abc%" << 5 << 6 << 83;
-        QTest::addRow("no percent sign") << "\b\b\b\b 50" << 0 << 1 << -1;
         QTest::addRow("empty") << "" << 0 << 1 << -1;
     }
     void ripProgress()

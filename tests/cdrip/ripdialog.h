@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <algorithm>
+
+// The CD and DVD rip dialogs, worked alike: buttons known by their text, rows ticked by their boxes.
+
+inline QPushButton* button(const QWidget& dialog, const QString& text)
+{
+    const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+    return *std::find_if(buttons.begin(), buttons.end(), [&](const QPushButton* b) { return b->text() == text; });
+}
+
+inline void click(const QWidget& dialog, const QString& text) { QTest::mouseClick(button(dialog, text), Qt::LeftButton); }
+
+inline void tick(const QWidget& dialog, int row)
+{
+    auto* tree = dialog.findChild<QTreeWidget*>();
+    const QRect box = tree->visualItemRect(tree->topLevelItem(row));
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, QPoint(box.left() + 10, box.center().y()));
+}
+
+// The rows as "name length", with "+" for a ticked one.
+inline QStringList rows(const QWidget& dialog)
+{
+    QStringList texts;
+    for (const QTreeWidgetItem* row : dialog.findChild<QTreeWidget*>()->findItems("", Qt::MatchContains, 1))
+        texts.append(row->text(1) + " " + row->text(2) + (row->checkState(0) == Qt::Checked ? "+" : ""));
+    return texts;
+}

@@ -145,6 +145,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 4, 30000);
         QCOMPARE(page.count(), 2);
         QCOMPARE(page.role(1, "source") + " " + page.role(1, "newFileName"), "cd Track 2");
+        // Converted to MP3 beside their source: a rip's tracks share one album folder of the Music folder.
+        page.eval("var m = mainwnd.getFormatModel(); for (var i = 0; i < m.length; i += 7)"
+                  " if (m[i + 1] === 'MP3') formatTab.addIconsToOutputPage(m[i], 'MP3', false);"
+                  "formatTab.choosePreset(0); idTabs.current = 2");
+        page.click(page.item("convertButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(!page.eval("mainPage.conversionInProgress").toBool(), 60000);
+        const QDir music(page.text("mainwnd.getMusicFolder()"));
+        const QStringList albums = music.entryList({"Album *"}, QDir::Dirs);
+        QCOMPARE(albums.size(), 1);
+        QCOMPARE(QDir(music.filePath(albums.at(0))).entryList({"*.mp3"}), (QStringList{"Track 1.mp3", "Track 2.mp3"}));
         dialog->setWindowState(Qt::WindowMinimized);
         QVERIFY2(page.window.isMinimized(), "the window goes down with its dialog");
 

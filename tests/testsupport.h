@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QList>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -52,9 +52,11 @@ inline void fakeDrive(const QString& root)
     }
 }
 
-// dvd+rw-mediainfo's report on a blank disc with the given media and free blocks.
-inline QString blankDiscReport(const QString& media, int freeBlocks)
+// dvd+rw-mediainfo's report on a disc: its media, status and free blocks.
+inline QString mediaInfo(const QString& media, const QString& status, const QString& freeBlocks)
 {
-    return QString("echo ' Mounted Media:         %1'; echo ' Disc status:           blank';"
-                   " echo ' Free Blocks:           %2*2KB'").arg(media).arg(freeBlocks);
+    return QString("INQUIRY:                [ASUS    ][DRW-24D5MT      ][1.00]\n Mounted Media:         %1\n"
+                   "READ DISC INFORMATION:\n Disc status:           %2\n Number of Sessions:    1\n"
+                   "READ TRACK INFORMATION[#1]:\n Free Blocks:           %3*2KB\n Track Size:            %3*2KB\n")
+        .arg(media, status, freeBlocks);
 }

@@ -1,17 +1,10 @@
 #include "burn/burntext.h"
+#include "burnfakes.h"
 
 #include <QTest>
 #include <QTimeZone>
 
 namespace {
-
-QString mediaInfo(const QString& media, const QString& status, const QString& freeBlocks)
-{
-    return QString("INQUIRY:                [ASUS    ][DRW-24D5MT      ][1.00]\n Mounted Media:         %1\n"
-                   "READ DISC INFORMATION:\n Disc status:           %2\n Number of Sessions:    1\n"
-                   "READ TRACK INFORMATION[#1]:\n Free Blocks:           %3*2KB\n Track Size:            %3*2KB\n")
-        .arg(media, status, freeBlocks);
-}
 
 // Each parser's answer as one text, so that one table holds them all.
 QString parse(const QString& parser, const QString& input, int number)

@@ -14,13 +14,14 @@ private slots:
     void initTestCase() { home = startedHome(); }
     void init() { failOnPageWarnings(); }
 
-    // Each probe reply fills the oldest element still loading; one without streams drops it.
+    // Each probe reply fills the oldest element still loading; one without streams drops it. A DVD
+    // title keeps the length its disc gave, whatever the probe of its file says.
     void probeRepliesFillTheOldestLoadingElement()
     {
         PageDriver page;
         MessageRecorder recorder;
         page.eval("mediaList.appendElement('/media/first.mp4', 'file', ''); mediaList.appendElement('/media/notes.mp4',"
-                  " 'file', ''); mediaList.appendElement('/media/last.mp4', 'file', '')");
+                  " 'file', ''); mediaList.appendElement('/media/title.vob', 'dvd', '01:30:00')");
         emit page.window.fileInfoReady({"first.mp4", "/media/", "first", "00:01:00", ""},
                                        {"h264 (High)", "yuv420p", "1280x720 [SAR 1:1]"}, {"aac (LC)", "48000 Hz"});
         QCOMPARE(page.text("var e = mediaList.mediaListModel.get(0); [e.loading, e.newFileName, e.origPathName, e.videoCodec,"
@@ -29,20 +30,15 @@ private slots:
 
         emit page.window.fileInfoReady({"notes.mp4", "/media/", "notes", "00:00:00", ""}, {}, {});
         QCOMPARE(page.count(), 2);
-        QCOMPARE(page.role(1, "fileName"), "/media/last.mp4");
+        QCOMPARE(page.role(1, "fileName"), "/media/title.vob");
         QCOMPARE(page.integer("mainPage.overallDuration"), 60);
         QCOMPARE(recorder.prompts.value(0).text,
                  "FFmpeg is unable to extract any valid video or audio stream from the input file notes.mp4."
                  "\n\nThis file has NOT been added to the Media List.");
-    }
 
-    void aDvdTitleKeepsItsLength()
-    {
-        PageDriver page;
-        page.eval("mediaList.addDVD(['" + testMedia("video.mkv") + "'], '01:30:00')");
-        QTRY_COMPARE_WITH_TIMEOUT(page.role(0, "loading"), "false", 30000);
-        QCOMPARE(page.role(0, "duration"), "01:30:00");
-        QCOMPARE(page.integer("mainPage.overallDuration"), 5400);
+        emit page.window.fileInfoReady({"title.vob", "/media/", "title", "00:00:07", ""}, {"mpeg2video"}, {});
+        QCOMPARE(page.role(1, "duration"), "01:30:00");
+        QCOMPARE(page.integer("mainPage.overallDuration"), 60 + 5400);
     }
 
     void percentages_data()
@@ -171,42 +167,26 @@ private slots:
         QCOMPARE(page.role(1, "newFileName"), "clip1");
     }
 
-    void outputPaths_data()
-    {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("expected");
-        const QString temp = Folders::tempFolder() + "/";
-        QTest::addRow("same folder, file") << "" << "file" << "/in/" << "/in/a";
-        QTest::addRow("same folder, dvd") << "" << "dvd" << "/rip/" << Folders::videoFolderWithSeparator() + "a";
-        QTest::addRow("same folder, cd") << "mainPage.srcTemp = '1700000000'; mainPage.desTemp = 'Album 2013-5-5 9-3-12'"
-                                         << "cd" << temp + "1700000000/"
-                                         << Folders::musicFolderWithSeparator() + "Album 2013-5-5 9-3-12/a";
-    }
-    void outputPaths()
-    {
-        QFETCH(QString, setup);
-        QFETCH(QString, source);
-        QFETCH(QString, folder);
-        PageDriver page;
-        page.eval(setup);
-        QTEST(page.text("mainPage.outputPathFor({ source: '" + source + "', origPathName: '" + folder + "', newFileName: 'a' })"),
-              "expected");
-    }
-
-    void aNewRipGetsItsOwnAlbumFolder()
+    // Beside its source: a file's output goes into its folder, a DVD title's into Videos and a CD
+    // track's into an album folder of Music, a new one for each rip.
+    void outputsBesideTheirSources()
     {
         PageDriver page;
+        const auto outputOf = [&page](const QString& source, const QString& folder) {
+            return page.text("mainPage.outputPathFor({ source: '" + source + "', origPathName: '" + folder + "', newFileName: 'a' })");
+        };
+        QCOMPARE(outputOf("file", "/in/"), "/in/a");
+        QCOMPARE(outputOf("dvd", "/rip/"), Folders::videoFolderWithSeparator() + "a");
         const QString rip = Folders::tempFolder() + "/1700000001/";
-        const QString path = page.text("mainPage.outputPathFor({ source: 'cd', origPathName: '" + rip
-                                       + "', newFileName: 'Track01' })");
+        const QString path = outputOf("cd", rip);
         const QString album = page.text("mainPage.desTemp");
         QVERIFY2(QRegularExpression("^Album \\d{4}-[1-9]\\d?-[1-9]\\d? \\d{1,2}-\\d{1,2}-\\d{1,2}$")
                      .match(album).hasMatch(), qPrintable(album));
-        QCOMPARE(path, Folders::musicFolderWithSeparator() + album + "/Track01");
+        QCOMPARE(path, Folders::musicFolderWithSeparator() + album + "/a");
         QVERIFY(QDir(Folders::musicFolderWithSeparator() + album).exists());
-        QCOMPARE(page.text("mainPage.srcTemp"), "1700000001");
+        // The rip's next track joins its album, made earlier, instead of opening one of its own.
+        page.eval("mainPage.desTemp = 'Album 2013-5-5 9-3-12'");
+        QCOMPARE(outputOf("cd", rip), Folders::musicFolderWithSeparator() + "Album 2013-5-5 9-3-12/a");
     }
 
     void markupInNamesIsShownAsText()

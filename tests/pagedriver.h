@@ -103,9 +103,9 @@ public:
 
     int count() { return integer("mediaList.mediaListModel.count"); }
     QString role(int row, const QString& name) { return text(QString("mediaList.mediaListModel.get(%1).%2").arg(row).arg(name)); }
-    void setRole(int row, const QString& name, const QString& jsValue)
+    void setRole(int row, const QString& name, const QString& js)
     {
-        eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, jsValue));
+        eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, js));
     }
 
     // Loaded elements with the given durations, as a probe of a video with sound leaves them.

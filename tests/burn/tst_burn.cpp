@@ -42,14 +42,9 @@ class TestBurn final : public QObject {
     Q_OBJECT
     std::unique_ptr<IsolatedHome> home;
     const QString helpers = QFileInfo(HALVORN_TEST_EXECUTABLE).absolutePath();
-    QTemporaryDir sys;
 
 private slots:
-    void initTestCase()
-    {
-        home = startedHome();
-        fakeDrive(sys.path());
-    }
+    void initTestCase() { home = startedHome(); }
     void init() { QFile::remove(Folders::runLogPath()); }
 
     void authoringFile_data()
@@ -197,6 +192,8 @@ private slots:
         fakes.putFirstOnPath({helpers});
         fakes.add("dvd+rw-mediainfo", {0}, "cat <<'EOF'\n" + mediaInfo("9h, CD-R", "blank", "359847") + "EOF");
         fakes.add("wodim", {0}, "printf \"\\t1,0,0\\t100) 'HL-DT-ST' 'DVDRAM GH24NSB0 ' 'LK00' Removable CD-ROM\\n\"");
+        QTemporaryDir sys;
+        fakeDrive(sys.path());
         SelectDrive dialog;
         dialog.setSystemRoots(sys.path(), sys.path() + "/dev");
         MessageRecorder messages;

@@ -92,8 +92,7 @@ private slots:
         for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
             MessageRecorder messages(answer);
             page.window.close();
-            QCOMPARE(messages.prompts.size(), 1);
-            QVERIFY(messages.prompts.at(0).text.startsWith("A disc is being written"));
+            QVERIFY(messages.prompts.value(0).text.startsWith("A disc is being written"));
             QCOMPARE(anyProcessMentions("98765"), answer == QMessageBox::No);
             QCOMPARE(page.window.isVisible(), answer == QMessageBox::No);
         }

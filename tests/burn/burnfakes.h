@@ -5,6 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+inline QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Stand-ins for the public tools behind the burning helpers, in a folder put first on PATH. Each
 // notes its arguments (one a line), runs the given lines (recorded output, files it would make) and
 // exits with the code of its turn; the last code stands for every later turn.
@@ -35,8 +41,7 @@ public:
     // The arguments of every run so far, one a line.
     QStringList calls(const QString& name) const
     {
-        QFile file(folder.filePath(name + ".calls"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
+        return QString::fromUtf8(contents(folder.filePath(name + ".calls"))).split('\n', Qt::SkipEmptyParts);
     }
 
     QTemporaryDir folder;

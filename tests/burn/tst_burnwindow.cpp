@@ -10,9 +10,8 @@
 
 namespace {
 
-// Chooses a preset of the DVD format on the Format tab, then presses Convert with the pointer. In
-// the drive dialog that opens, OK is pressed once for each name the image is offered, the last
-// entry (End) chosen first when there are any.
+// Chooses the DVD format's first preset and presses Convert with the pointer. In the drive dialog, OK
+// is pressed once for each name offered for the image, its entry (the last, End) chosen first.
 void convertToDvd(PageDriver& page, FileDialogRecorder* saveAs = nullptr, const QStringList& names = {})
 {
     page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"

@@ -17,7 +17,8 @@
 // wheel and keys reach the window through the platform, as a user's do.
 class PageDriver final {
 public:
-    PageDriver()
+    // The window shown and active, with elements staged of the given durations.
+    explicit PageDriver(const QStringList& staged = {})
     {
         window.resize(800, 552);
         window.show();
@@ -26,12 +27,10 @@ public:
         // The platform drops a move to where the pointer already is, which is where the last
         // window's test left it.
         moveTo(QPoint(1, 1));
+        stage(staged);
     }
 
-    static QPoint centreOf(QQuickItem* item)
-    {
-        return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
-    }
+    static QPoint centreOf(QQuickItem* item) { return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint(); }
     void moveTo(QPoint point) { QTest::mouseMove(window.windowHandle(), point); }
     void hover(QQuickItem* item) { moveTo(centreOf(item)); }
     void click(QQuickItem* item) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centreOf(item)); }
@@ -63,10 +62,7 @@ public:
         return inside && item->flags().testFlag(QQuickItem::ItemHasContents) ? item : nullptr;
     }
     // How opaque an item looks: its own opacity times its parents'.
-    static qreal shownOpacity(QQuickItem* item)
-    {
-        return item ? item->opacity() * shownOpacity(item->parentItem()) : 1.0;
-    }
+    static qreal shownOpacity(QQuickItem* item) { return item ? item->opacity() * shownOpacity(item->parentItem()) : 1.0; }
 
     QVariant eval(const QString& script)
     {
@@ -95,10 +91,7 @@ public:
     }
     QQuickItem* item(const QString& name) { return first([&](QQuickItem* i) { return i->objectName() == name; }); }
     // Of the items of a name that every list row carries, the first that is shown.
-    QQuickItem* shown(const QString& name)
-    {
-        return first([&](QQuickItem* i) { return i->objectName() == name && i->isVisible(); });
-    }
+    QQuickItem* shown(const QString& name) { return first([&](QQuickItem* i) { return i->objectName() == name && i->isVisible(); }); }
     // The icon of a tab's grid or strip with that label, on the page that is shown.
     QQuickItem* icon(const QString& label)
     {
@@ -106,13 +99,10 @@ public:
     }
 
     int count() { return integer("mediaList.mediaListModel.count"); }
-    QString role(int row, const QString& name)
+    QString role(int row, const QString& name) { return text(QString("mediaList.mediaListModel.get(%1).%2").arg(row).arg(name)); }
+    void setRole(int row, const QString& name, const QString& js)
     {
-        return text(QString("mediaList.mediaListModel.get(%1).%2").arg(row).arg(name));
-    }
-    void setRole(int row, const QString& name, const QString& jsValue)
-    {
-        eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, jsValue));
+        eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, js));
     }
 
     // Loaded elements with the given durations, as a probe of a video with sound leaves them.

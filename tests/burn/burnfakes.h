@@ -5,6 +5,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+inline QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Stand-ins for the public tools behind the burning helpers, in a folder put first on PATH. Each
 // notes its arguments (one a line), runs the given lines (recorded output, files it would make) and
 // exits with the code of its turn; the last code stands for every later turn.
@@ -35,8 +41,7 @@ public:
     // The arguments of every run so far, one a line.
     QStringList calls(const QString& name) const
     {
-        QFile file(folder.filePath(name + ".calls"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
+        return QString::fromUtf8(contents(folder.filePath(name + ".calls"))).split('\n', Qt::SkipEmptyParts);
     }
 
     QTemporaryDir folder;
@@ -52,9 +57,11 @@ inline void fakeDrive(const QString& root)
     }
 }
 
-// dvd+rw-mediainfo's report on a blank disc with the given media and free blocks.
-inline QString blankDiscReport(const QString& media, int freeBlocks)
+// dvd+rw-mediainfo's report on a disc: its media, status and free blocks.
+inline QString mediaInfo(const QString& media, const QString& status, const QString& freeBlocks)
 {
-    return QString("echo ' Mounted Media:         %1'; echo ' Disc status:           blank';"
-                   " echo ' Free Blocks:           %2*2KB'").arg(media).arg(freeBlocks);
+    return QString("INQUIRY:                [ASUS    ][DRW-24D5MT      ][1.00]\n Mounted Media:         %1\n"
+                   "READ DISC INFORMATION:\n Disc status:           %2\n Number of Sessions:    1\n"
+                   "READ TRACK INFORMATION[#1]:\n Free Blocks:           %3*2KB\n Track Size:            %3*2KB\n")
+        .arg(media, status, freeBlocks);
 }

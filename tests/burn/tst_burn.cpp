@@ -10,12 +10,6 @@
 
 namespace {
 
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Writes b, c and a one after the other, each on a later millisecond, so that their creation
 // order is plain; they hold the given bytes.
 void createBca(const QString& folder, const QString& suffix, const QList<QByteArray>& bytes = {"b", "cc", "aaa"})
@@ -42,14 +36,9 @@ class TestBurn final : public QObject {
     Q_OBJECT
     std::unique_ptr<IsolatedHome> home;
     const QString helpers = QFileInfo(HALVORN_TEST_EXECUTABLE).absolutePath();
-    QTemporaryDir sys;
 
 private slots:
-    void initTestCase()
-    {
-        home = startedHome();
-        fakeDrive(sys.path());
-    }
+    void initTestCase() { home = startedHome(); }
     void init() { QFile::remove(Folders::runLogPath()); }
 
     void authoringFile_data()
@@ -195,33 +184,28 @@ private slots:
     {
         FakeTools fakes;
         fakes.putFirstOnPath({helpers});
-        fakes.add("dvd+rw-mediainfo", {0}, blankDiscReport("9h, CD-R", 359847));
+        fakes.add("dvd+rw-mediainfo", {0}, "cat <<'EOF'\n" + mediaInfo("9h, CD-R", "blank", "359847") + "EOF");
         fakes.add("wodim", {0}, "printf \"\\t1,0,0\\t100) 'HL-DT-ST' 'DVDRAM GH24NSB0 ' 'LK00' Removable CD-ROM\\n\"");
+        QTemporaryDir sys;
+        fakeDrive(sys.path());
         SelectDrive dialog;
         dialog.setSystemRoots(sys.path(), sys.path() + "/dev");
         MessageRecorder messages;
-        QStringList entries;
-        FileDialogs::setDialogAnswerer([&](QDialog& shown) {
-            const auto* combo = shown.findChild<QComboBox*>();
-            entries.clear();
-            for (int i = 0; i < combo->count(); ++i)
-                entries.append(combo->itemText(i));
-            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
-        });
+        FileDialogs::setDialogAnswerer([](QDialog& shown) { QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton); });
         // The blank CD-R holds 4797 seconds: a queue as long is refused and the dialog stays open.
         for (const int seconds : {4797, 4796}) {
             dialog.setDisc("cd", seconds);
             QCOMPARE(dialog.exec() == QDialog::Accepted, seconds == 4796);
         }
-        QCOMPARE(entries, QStringList({sys.path() + "/dev/sr0 [HL-DT-ST DVDRAM GH24NSB0 LK00]", "Disc image (.cue and .bin)"}));
         QCOMPARE(messages.prompts.size(), 1);
-        QCOMPARE(messages.prompts.at(0).text, "The disc in drive " + sys.path() + "/dev/sr0 is not large enough.");
         QCOMPARE(dialog.getDeviceId(), "1,0,0");
         QCOMPARE(dialog.getDriveRoot(), sys.path() + "/dev/sr0");
 
         bool closedByEnter = false; // Enter presses the default button, Cancel
         FileDialogs::setDialogAnswerer([&](QDialog& shown) {
-            QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_Return);
+            auto* combo = shown.findChild<QComboBox*>();
+            QCOMPARE(combo->itemText(combo->count() - 1), "Disc image (.cue and .bin)");
+            QTest::keyClick(combo, Qt::Key_Return);
             closedByEnter = !shown.isVisible();
         });
         QCOMPARE(dialog.exec(), QDialog::Rejected);

@@ -287,7 +287,7 @@ BurnDisc::Outcome BurnDisc::cdJob()
     writeLog(QStringLiteral("Burning: pyrrat ") + arguments.mid(0, 6).join(QLatin1Char(' ')) + QStringLiteral(" \"")
              + pattern + QLatin1Char('"'));
     QProcess tool;
-    tool.setStandardInputFile(QProcess::nullDevice());
+    Tools::prepare(tool, Tools::Output::Read);
     if (!startTool(tool, QStringLiteral("pyrrat"), arguments))
         return {false, QStringLiteral("The CD burning tool could not be started.")};
     (void)waitForEnd(tool, cdFirstWaitMs);

@@ -24,7 +24,7 @@ std::optional<QString> toolOutput(const QString& name, const QStringList& argume
         return std::nullopt;
     }
     QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
+    Tools::prepare(process, Tools::Output::Read);
     process.start(program, arguments);
     if (!process.waitForStarted()) {
         qCWarning(lcBurn) << name << "could not be started:" << process.errorString();

@@ -73,7 +73,7 @@ QString DVDRipThread::ripTitle(int position, const QString& output)
     if (tool.isEmpty())
         return QStringLiteral("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
     QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
+    Tools::prepare(process, Tools::Output::Read);
     process.start(tool, {drive, titleNumbers.at(position), output});
     if (!process.waitForStarted())
         return QStringLiteral("the DVD title tool could not be started: %1").arg(process.errorString());

@@ -132,7 +132,7 @@ void SelectDVD::listTitles(const QString& device)
         return;
     }
     QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
+    Tools::prepare(process, Tools::Output::Read);
     process.start(tool, {device});
     if (!process.waitForStarted()) {
         statusLabel->setText(tr("The DVD title tool could not be started: %1").arg(process.errorString()));

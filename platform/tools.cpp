@@ -23,10 +23,11 @@ QString find(const QString& name)
     return QStandardPaths::findExecutable(name);
 }
 
-void prepare(QProcess& process)
+void prepare(QProcess& process, Output output)
 {
     process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
+    if (output == Output::Discarded)
+        process.setStandardOutputFile(QProcess::nullDevice());
     // The tool is killed when the thread that started it ends, however Halvorn ends (even by
     // SIGKILL), so that no FFmpeg writes on for a program that is gone. Every thread that starts a
     // tool waits for it before it ends. A parent that died before the request was made is caught

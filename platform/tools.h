@@ -11,10 +11,13 @@ namespace Tools {
 // The absolute path of the tool, or "" when it is nowhere.
 [[nodiscard]] QString find(const QString& name);
 
+// What becomes of a tool's standard output: read by its caller, or sent nowhere so that a pipe
+// nobody reads cannot fill.
+enum class Output { Discarded, Read };
+
 // Prepares a process for a tool: it never waits on its standard input (a prompt would hang the
-// queue), its standard output, which nobody reads, goes nowhere so that its pipe cannot fill, and
-// it dies with the thread that started it, so that no tool outlives Halvorn.
-void prepare(QProcess& process);
+// queue) and it dies with the thread that started it, so that no tool outlives Halvorn.
+void prepare(QProcess& process, Output output = Output::Discarded);
 
 // Waits for a started process to end, at most timeoutMs, giving up early when the current thread
 // is asked to stop. A process still running then is killed and reaped. Returns whether it ended

@@ -38,12 +38,8 @@ SelectDrive::SelectDrive(QWidget* parent)
     driveCombo->setMinimumContentsLength(40);
     okButton = new QPushButton(QStringLiteral("OK"));
     okButton->setObjectName(QStringLiteral("okButton"));
-    // Enter always means Cancel: OK must not become the default by having had the focus when the
-    // dialog was last open.
-    okButton->setAutoDefault(false);
     cancelButton = new QPushButton(QStringLiteral("Cancel"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setDefault(true);
 
     auto* group = new QGroupBox(tr("Select Drive"));
     auto* groupLayout = new QVBoxLayout(group);
@@ -55,6 +51,7 @@ SelectDrive::SelectDrive(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->addWidget(group, 0, 0);
     grid->addLayout(buttons, 1, 0);
+    FileDialogs::cancelOnEnter(*this, cancelButton);
 
     connect(okButton, &QPushButton::clicked, this, &SelectDrive::onOK);
     connect(cancelButton, &QPushButton::clicked, this, &SelectDrive::onCancel);

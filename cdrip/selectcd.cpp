@@ -3,6 +3,7 @@
 #include "cdrip/caudiocd.h"
 #include "cdrip/cdripthread.h"
 #include "platform/drives.h"
+#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>
@@ -59,7 +60,6 @@ SelectCD::SelectCD(QWidget* parent)
 
     okButton = new QPushButton(tr("OK"));
     cancelButton = new QPushButton(tr("Cancel"));
-    cancelButton->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -70,6 +70,7 @@ SelectCD::SelectCD(QWidget* parent)
     grid->addWidget(trackGroup, 1, 0);
     grid->addWidget(progressGroup, 2, 0);
     grid->addLayout(buttons, 3, 0);
+    FileDialogs::cancelOnEnter(*this, cancelButton);
 
     ripThread = new CDRipThread(this);
     connect(selectNoneButton, &QPushButton::clicked, this, &SelectCD::onSelectNone);

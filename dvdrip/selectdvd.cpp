@@ -2,6 +2,7 @@
 
 #include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
+#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 #include "platform/tools.h"
 
@@ -66,9 +67,6 @@ SelectDVD::SelectDVD(QWidget* parent)
 
     okButton = new QPushButton(tr("OK"));
     cancelButton = new QPushButton(tr("Cancel"));
-    for (QPushButton* button : {selectNoneButton, selectAllButton, okButton})
-        button->setAutoDefault(false);
-    cancelButton->setDefault(true);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch();
     buttonRow->addWidget(okButton);
@@ -79,6 +77,7 @@ SelectDVD::SelectDVD(QWidget* parent)
     grid->addWidget(titleBox, 1, 0);
     grid->addWidget(progressBox, 2, 0);
     grid->addLayout(buttonRow, 3, 0);
+    FileDialogs::cancelOnEnter(*this, cancelButton);
 
     connect(selectNoneButton, &QPushButton::clicked, this, &SelectDVD::onSelectNone);
     connect(selectAllButton, &QPushButton::clicked, this, &SelectDVD::onSelectAll);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QFileDialog>
+#include <QPushButton>
 
 namespace FileDialogs {
 
@@ -62,6 +63,13 @@ int runModal(QDialog& dialog)
     if (dialog.isVisible())
         dialog.reject();
     return dialog.result();
+}
+
+void cancelOnEnter(QDialog& dialog, QPushButton* cancel)
+{
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    cancel->setDefault(true);
 }
 
 } // namespace FileDialogs

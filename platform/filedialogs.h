@@ -5,9 +5,9 @@
 
 #include <functional>
 
-class QWidget;
-
 class QDialog;
+class QPushButton;
+class QWidget;
 
 // The open-file, save-file and choose-folder dialogs, and the program's own modal dialogs,
 // answerable by tests and unattended runs like the message boxes.
@@ -37,5 +37,10 @@ using DialogAnswerer = std::function<void(QDialog&)>;
 void setDialogAnswerer(DialogAnswerer answerer);
 // Runs the dialog's modal loop, or hands it to the answerer. Returns the dialog's result.
 int runModal(QDialog& dialog);
+
+// Enter presses cancel in the dialog whatever had the focus last: a push button that once had the
+// focus would otherwise take Enter for itself, and OK would start what the user never confirmed.
+// Called once the dialog holds all its buttons.
+void cancelOnEnter(QDialog& dialog, QPushButton* cancel);
 
 } // namespace FileDialogs

@@ -3,78 +3,25 @@
 #include "cdrip/caudiocd.h"
 #include "cdrip/cdripthread.h"
 #include "platform/drives.h"
-#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 SelectCD::SelectCD(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                          | Qt::CustomizeWindowHint)
+    : RipDialog(tr("Rip from CD"), tr("Select Tracks"), tr("Track"), parent)
+    , ripThread(new CDRipThread(this))
 {
-    setWindowTitle(tr("Rip from CD"));
-
-    auto* driveGroup = new QGroupBox(tr("Select Drive"));
-    driveCombo = new QComboBox;
     // Image drives carry their whole path: the dialog widens rather than cut it off.
     driveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    (new QVBoxLayout(driveGroup))->addWidget(driveCombo);
 
-    auto* trackGroup = new QGroupBox(tr("Select Tracks"));
-    selectNoneButton = new QPushButton(tr("Select None"));
-    selectAllButton = new QPushButton(tr("Select All"));
-    auto* tickButtons = new QHBoxLayout;
-    tickButtons->addStretch();
-    tickButtons->addWidget(selectNoneButton);
-    tickButtons->addWidget(selectAllButton);
-    trackList = new QTreeWidget;
-    trackList->setHeaderLabels({QString(), tr("Track"), tr("Length")});
-    trackList->setRootIsDecorated(false);
-    trackList->setColumnWidth(0, 20);
-    trackList->setSelectionMode(QAbstractItemView::NoSelection);
-    auto* trackLayout = new QVBoxLayout(trackGroup);
-    trackLayout->addLayout(tickButtons);
-    trackLayout->addWidget(trackList);
-
-    auto* progressGroup = new QGroupBox(tr("Rip Progress"));
-    statusLabel = new QLabel;
-    statusLabel->setTextFormat(Qt::PlainText);
-    progressBar = new QProgressBar;
-    progressBar->setTextVisible(false);
-    auto* progressLayout = new QVBoxLayout(progressGroup);
-    progressLayout->addWidget(statusLabel);
-    progressLayout->addWidget(progressBar);
-
-    okButton = new QPushButton(tr("OK"));
-    cancelButton = new QPushButton(tr("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(driveGroup, 0, 0);
-    grid->addWidget(trackGroup, 1, 0);
-    grid->addWidget(progressGroup, 2, 0);
-    grid->addLayout(buttons, 3, 0);
-    FileDialogs::cancelOnEnter(*this, cancelButton);
-
-    ripThread = new CDRipThread(this);
-    connect(selectNoneButton, &QPushButton::clicked, this, &SelectCD::onSelectNone);
-    connect(selectAllButton, &QPushButton::clicked, this, &SelectCD::onSelectAll);
     connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectCD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectCD::onOK);
     connect(cancelButton, &QPushButton::clicked, this, &SelectCD::onCancel);
@@ -123,7 +70,7 @@ void SelectCD::fillDrives()
 
 void SelectCD::fillTracks()
 {
-    trackList->clear();
+    itemList->clear();
     const QString device = driveCombo->currentData().toString();
     if (device.isEmpty())
         return;
@@ -142,26 +89,7 @@ void SelectCD::fillTracks()
         }
         rows.append(row);
     }
-    trackList->addTopLevelItems(rows);
-}
-
-void SelectCD::setTicks(Qt::CheckState state)
-{
-    for (int i = 0; i < trackList->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = trackList->topLevelItem(i);
-        if (row->flags().testFlag(Qt::ItemIsEnabled))
-            row->setCheckState(0, state);
-    }
-}
-
-void SelectCD::onSelectNone()
-{
-    setTicks(Qt::Unchecked);
-}
-
-void SelectCD::onSelectAll()
-{
-    setTicks(Qt::Checked);
+    itemList->addTopLevelItems(rows);
 }
 
 void SelectCD::onComboChanged(const QString&)
@@ -169,24 +97,11 @@ void SelectCD::onComboChanged(const QString&)
     fillTracks();
 }
 
-void SelectCD::setRipping(bool ripping)
-{
-    for (QWidget* control : {static_cast<QWidget*>(driveCombo), static_cast<QWidget*>(trackList),
-                             static_cast<QWidget*>(selectNoneButton), static_cast<QWidget*>(selectAllButton),
-                             static_cast<QWidget*>(okButton)})
-        control->setEnabled(!ripping);
-    if (!ripping) {
-        statusLabel->clear();
-        progressBar->setValue(0);
-    }
-}
-
 void SelectCD::onOK()
 {
     QStringList ticked;
-    for (int i = 0; i < trackList->topLevelItemCount(); ++i)
-        if (trackList->topLevelItem(i)->checkState(0) == Qt::Checked)
-            ticked.append(QString::number(i + 1));
+    for (const int row : tickedRows())
+        ticked.append(QString::number(row + 1));
     setRipping(true);
     ripThread->setRip(driveCombo->currentData().toString(), ticked);
     ripThread->start(QThread::InheritPriority);
@@ -238,14 +153,4 @@ void SelectCD::showEvent(QShowEvent* event)
     // Not when the window comes back from the task bar (the ticks stay), nor during a rip.
     if (!event->spontaneous() && !ripThread->isRunning())
         fillTracks();
-}
-
-bool SelectCD::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
-        emit minimize();
-        event->accept();
-        return true;
-    }
-    return QDialog::event(event);
 }

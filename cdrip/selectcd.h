@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "platform/ripdialog.h"
+
 #include <QStringList>
 
 class CDRipThread;
-class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 
 // "Rip from CD": pick a drive, tick tracks, and rip them; each finished track is handed on at
 // once through addAudioCD. Lives as long as the main window, with its one rip thread.
-class SelectCD final : public QDialog {
+class SelectCD final : public RipDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SelectCD)
 public:
@@ -27,11 +23,8 @@ public:
 
 signals:
     void addAudioCD(QStringList filename);
-    void minimize();
 
 public slots:
-    void onSelectNone();
-    void onSelectAll();
     void onComboChanged(const QString& text);
     void onOK();
     void onCancel();
@@ -44,24 +37,12 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     void fillDrives();
     void fillTracks();
-    void setTicks(Qt::CheckState state);
-    // Idle: every control usable, no progress shown. Ripping: only Cancel.
-    void setRipping(bool ripping);
 
-    QPushButton* selectNoneButton = nullptr;
-    QPushButton* selectAllButton = nullptr;
-    QComboBox* driveCombo = nullptr;
-    QTreeWidget* trackList = nullptr;
-    QLabel* statusLabel = nullptr;
-    QProgressBar* progressBar = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-    CDRipThread* ripThread = nullptr;
+    CDRipThread* const ripThread;
     int currentTrack = 0;
     int trackTotal = 0;
 };

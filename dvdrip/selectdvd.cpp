@@ -2,85 +2,27 @@
 
 #include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
-#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 #include "platform/tools.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
 SelectDVD::SelectDVD(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint)
+    : RipDialog(tr("Rip from DVD"), tr("Select Titles"), tr("File"), parent)
     , ripThread(new DVDRipThread(this))
 {
-    setWindowTitle(tr("Rip from DVD"));
     // Wide enough for a device path and a label side by side.
     setMinimumWidth(440);
 
-    auto* driveBox = new QGroupBox(tr("Select Drive"));
-    driveCombo = new QComboBox;
-    auto* driveLayout = new QVBoxLayout(driveBox);
-    driveLayout->addWidget(driveCombo);
-
-    auto* titleBox = new QGroupBox(tr("Select Titles"));
-    selectNoneButton = new QPushButton(tr("Select None"));
-    selectAllButton = new QPushButton(tr("Select All"));
-    titleTree = new QTreeWidget;
-    titleTree->setColumnCount(3);
-    titleTree->setHeaderLabels({QString(), tr("File"), tr("Length")});
-    titleTree->setColumnWidth(0, 20);
-    titleTree->setRootIsDecorated(false);
-    titleTree->setSelectionMode(QAbstractItemView::NoSelection);
-    auto* selectRow = new QHBoxLayout;
-    selectRow->addStretch();
-    selectRow->addWidget(selectNoneButton);
-    selectRow->addWidget(selectAllButton);
-    auto* titleLayout = new QVBoxLayout(titleBox);
-    titleLayout->addLayout(selectRow);
-    titleLayout->addWidget(titleTree);
-
-    auto* progressBox = new QGroupBox(tr("Rip Progress"));
-    statusLabel = new QLabel;
-    // Tool messages appear here: never read them as markup.
-    statusLabel->setTextFormat(Qt::PlainText);
-    statusLabel->setWordWrap(true);
-    progressBar = new QProgressBar;
-    progressBar->setRange(0, 100);
-    progressBar->setValue(0);
-    progressBar->setTextVisible(false);
-    auto* progressLayout = new QVBoxLayout(progressBox);
-    progressLayout->addWidget(statusLabel);
-    progressLayout->addWidget(progressBar);
-
-    okButton = new QPushButton(tr("OK"));
-    cancelButton = new QPushButton(tr("Cancel"));
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch();
-    buttonRow->addWidget(okButton);
-    buttonRow->addWidget(cancelButton);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(driveBox, 0, 0);
-    grid->addWidget(titleBox, 1, 0);
-    grid->addWidget(progressBox, 2, 0);
-    grid->addLayout(buttonRow, 3, 0);
-    FileDialogs::cancelOnEnter(*this, cancelButton);
-
-    connect(selectNoneButton, &QPushButton::clicked, this, &SelectDVD::onSelectNone);
-    connect(selectAllButton, &QPushButton::clicked, this, &SelectDVD::onSelectAll);
     connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectDVD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectDVD::onOK);
     connect(cancelButton, &QPushButton::clicked, this, &SelectDVD::onCancel);
@@ -102,7 +44,7 @@ void SelectDVD::listDrives()
 {
     drives.clear();
     driveCombo->clear();
-    titleTree->clear();
+    itemList->clear();
     for (const Drives::OpticalDrive& drive : Drives::list()) {
         const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
             || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
@@ -117,7 +59,7 @@ void SelectDVD::listDrives()
 
 void SelectDVD::onComboChanged(const QString& text)
 {
-    titleTree->clear();
+    itemList->clear();
     if (!text.isEmpty())
         listTitles(driveCombo->currentData().toString());
 }
@@ -157,51 +99,18 @@ void SelectDVD::listTitles(const QString& device)
         if (lengths.at(i) > lengths.at(longest))
             longest = i;
     }
-    titleTree->addTopLevelItems(rows);
+    itemList->addTopLevelItems(rows);
     rows.at(longest)->setCheckState(0, Qt::Checked);
-}
-
-void SelectDVD::setAllChecked(bool checked)
-{
-    for (int row = 0; row < titleTree->topLevelItemCount(); ++row)
-        titleTree->topLevelItem(row)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-}
-
-void SelectDVD::onSelectNone()
-{
-    setAllChecked(false);
-}
-
-void SelectDVD::onSelectAll()
-{
-    setAllChecked(true);
-}
-
-void SelectDVD::setControlsEnabled(bool enabled)
-{
-    for (QWidget* control : std::initializer_list<QWidget*>{driveCombo, titleTree, selectNoneButton, selectAllButton,
-                                                            okButton})
-        control->setEnabled(enabled);
-}
-
-void SelectDVD::resetControls()
-{
-    setControlsEnabled(true);
-    statusLabel->clear();
-    progressBar->setValue(0);
 }
 
 void SelectDVD::onOK()
 {
-    setControlsEnabled(false);
+    setRipping(true);
     QStringList numbers;
     QStringList lengths;
-    for (int row = 0; row < titleTree->topLevelItemCount(); ++row) {
-        const QTreeWidgetItem* item = titleTree->topLevelItem(row);
-        if (item->checkState(0) == Qt::Checked) {
-            numbers.append(QString::number(row + 1));
-            lengths.append(item->text(2));
-        }
+    for (const int row : tickedRows()) {
+        numbers.append(QString::number(row + 1));
+        lengths.append(itemList->topLevelItem(row)->text(2));
     }
     const QString device = driveCombo->currentData().toString();
     const auto drive = std::find_if(drives.cbegin(), drives.cend(),
@@ -219,7 +128,7 @@ void SelectDVD::onCancel()
     ripThread->cancel();
     // The tool is ended before the dialog goes, so nothing writes on behind the user's back.
     ripThread->wait();
-    resetControls();
+    setRipping(false);
     QDialog::reject();
 }
 
@@ -239,13 +148,13 @@ void SelectDVD::stopRip()
 
 void SelectDVD::onComplete()
 {
-    resetControls();
+    setRipping(false);
     accept();
 }
 
 void SelectDVD::ripError(const QString& message)
 {
-    resetControls();
+    setRipping(false);
     MessageBox::critical(nullptr, QStringLiteral("Error"), message);
 }
 
@@ -267,11 +176,4 @@ void SelectDVD::updateProgress(int value)
 void SelectDVD::ripTitleFinished(const QString& file, const QString& length)
 {
     emit addDVD({file}, length);
-}
-
-void SelectDVD::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::WindowStateChange && isMinimized())
-        emit minimize();
-    QDialog::changeEvent(event);
 }

@@ -1,21 +1,16 @@
 #pragma once
 
 #include "platform/drives.h"
+#include "platform/ripdialog.h"
 
-#include <QDialog>
 #include <QStringList>
 
 class DVDRipThread;
-class QComboBox;
-class QLabel;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 
 // The title dialog: lists the DVD drives and images holding a disc, the titles of the chosen one
 // with their lengths (the longest ticked), and rips the ticked titles, showing the progress.
 // Every ripped title is announced at once through addDVD.
-class SelectDVD final : public QDialog {
+class SelectDVD final : public RipDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SelectDVD)
 public:
@@ -29,11 +24,8 @@ public:
 
 signals:
     void addDVD(QStringList filename, QString length);
-    void minimize();
 
 public slots:
-    void onSelectNone();
-    void onSelectAll();
     void onComboChanged(const QString& text);
     void onOK();
     void onCancel();
@@ -47,24 +39,10 @@ public slots:
     // Escape and the window manager's close go the way of "Cancel", so no rip runs on unseen.
     void reject() override;
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void listTitles(const QString& device);
-    void setControlsEnabled(bool enabled);
-    void resetControls();
-    void setAllChecked(bool checked);
 
-    QPushButton* selectNoneButton = nullptr;
-    QPushButton* selectAllButton = nullptr;
-    QComboBox* driveCombo = nullptr;
-    QTreeWidget* titleTree = nullptr;
-    QLabel* statusLabel = nullptr;
-    QProgressBar* progressBar = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
-    DVDRipThread* ripThread = nullptr;
+    DVDRipThread* const ripThread;
     int titleCount = 0;
     QList<Drives::OpticalDrive> drives; // the records behind driveCombo's entries, in its order
 };

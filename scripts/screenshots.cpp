@@ -4,6 +4,8 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "burn/selectdrive.h"
+#include "cdrip/cdimage.h"
+#include "cdrip/selectcd.h"
 #include "pagedriver.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
@@ -13,6 +15,7 @@
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -171,6 +174,19 @@ int main(int argc, char* argv[])
                 std::printf("%s\n", qPrintable(path));
         });
         (void)drives->exec();
+
+        // The CD dialog over a disc image of three music tracks and a data track.
+        QTemporaryDir discs;
+        qputenv("HALVORN_DISC_IMAGES", CdImage::write(discs.path(), {75 * 185, 75 * 242, 75 * 64, -300}).toUtf8());
+        auto* ripDialog = window.findChild<SelectCD*>();
+        QTimer::singleShot(600, ripDialog, [&out, ripDialog] {
+            const QString path = out + QStringLiteral("/11-cd-rip-dialog.png");
+            if (ripDialog->grab().save(path))
+                std::printf("%s\n", qPrintable(path));
+            ripDialog->reject();
+        });
+        (void)ripDialog->exec();
+        qunsetenv("HALVORN_DISC_IMAGES");
     }
 
     // A real run of four files, the last of them gone before its turn: the summary, and the reason

@@ -5,7 +5,7 @@
 #include <QDateTime>
 
 CDRipThread::CDRipThread(QObject* parent)
-    : QThread(parent)
+    : RipThread(parent)
 {
     // Direct: the progress leaves the rip thread in order with the thread's other signals.
     connect(&audioCD, &CAudioCD::fileProgress, this, &CDRipThread::progress, Qt::DirectConnection);

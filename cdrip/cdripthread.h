@@ -2,14 +2,15 @@
 
 #include "cdrip/caudiocd.h"
 
+#include "platform/ripdialog.h"
+
 #include <QStringList>
-#include <QThread>
 
 #include <atomic>
 
 // Rips the chosen tracks of one drive, one after another, into WAV files in a new folder of the
 // temporary folder, and names each file as soon as it is complete. Started again for every rip.
-class CDRipThread final : public QThread {
+class CDRipThread final : public RipThread {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CDRipThread)
 public:
@@ -21,7 +22,7 @@ public:
     // Only while the thread is not running.
     void setRip(const QString& device, const QStringList& tracks);
     // Ends the rip after the current block; it then reports "Ripping was cancelled.".
-    void cancel();
+    void cancel() override;
 
 signals:
     void ripStarted(int count);

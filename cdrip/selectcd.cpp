@@ -3,10 +3,10 @@
 #include "cdrip/caudiocd.h"
 #include "cdrip/cdripthread.h"
 #include "platform/drives.h"
+#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -16,46 +16,32 @@
 #include <QTreeWidget>
 
 SelectCD::SelectCD(QWidget* parent)
-    : RipDialog(tr("Rip from CD"), tr("Select Tracks"), tr("Track"), parent)
-    , ripThread(new CDRipThread(this))
+    : SelectCD(new CDRipThread, parent)
+{
+}
+
+SelectCD::SelectCD(CDRipThread* rip, QWidget* parent)
+    : RipDialog(tr("Rip from CD"), tr("Select Tracks"), tr("Track"), rip, parent)
+    , ripThread(rip)
 {
     // Image drives carry their whole path: the dialog widens rather than cut it off.
     driveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectCD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectCD::onOK);
-    connect(cancelButton, &QPushButton::clicked, this, &SelectCD::onCancel);
     connect(ripThread, &CDRipThread::ripStarted, this, &SelectCD::ripStarted);
     connect(ripThread, &CDRipThread::startedFile, this, &SelectCD::startedFile);
     connect(ripThread, &CDRipThread::progress, this, &SelectCD::updateProgress);
     connect(ripThread, &CDRipThread::finishedFile, this, &SelectCD::finishedFile);
     connect(ripThread, &CDRipThread::ripComplete, this, &SelectCD::onComplete);
     connect(ripThread, &CDRipThread::error, this, &SelectCD::ripError);
-    // The controls come back only when the thread has really ended, so that OK can never hand a
-    // new rip to a thread that is still running one (an error box may come while it goes on).
-    connect(ripThread, &QThread::finished, this, [this] { setRipping(false); });
-}
-
-SelectCD::~SelectCD()
-{
-    stopRip();
 }
 
 int SelectCD::exec()
 {
     if (!ripThread->isRunning())
         fillDrives();
-    return QDialog::exec();
-}
-
-void SelectCD::stopRip()
-{
-    ripThread->cancel();
-    ripThread->wait();
-    // What the thread still had to say (its cancellation above all) is not for a closing window.
-    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
-    setRipping(false);
-    reject();
+    return FileDialogs::runModal(*this);
 }
 
 void SelectCD::fillDrives()
@@ -105,14 +91,6 @@ void SelectCD::onOK()
     setRipping(true);
     ripThread->setRip(driveCombo->currentData().toString(), ticked);
     ripThread->start(QThread::InheritPriority);
-}
-
-void SelectCD::onCancel()
-{
-    ripThread->cancel();
-    statusLabel->clear();
-    progressBar->setValue(0);
-    reject();
 }
 
 void SelectCD::ripStarted(int count)

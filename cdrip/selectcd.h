@@ -13,13 +13,9 @@ class SelectCD final : public RipDialog {
     Q_DISABLE_COPY_MOVE(SelectCD)
 public:
     explicit SelectCD(QWidget* parent = nullptr);
-    ~SelectCD() override;
 
     // Lists the drives, then runs the dialog modally.
     int exec() override;
-    // Ends a rip under way without a word (its drive released, its dialog closed): the window is
-    // going.
-    void stopRip();
 
 signals:
     void addAudioCD(QStringList filename);
@@ -27,7 +23,6 @@ signals:
 public slots:
     void onComboChanged(const QString& text);
     void onOK();
-    void onCancel();
     void ripStarted(int count);
     void startedFile(int track);
     void updateProgress(int percentage);
@@ -39,6 +34,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    SelectCD(CDRipThread* rip, QWidget* parent);
     void fillDrives();
     void fillTracks();
 

@@ -12,7 +12,7 @@
 Q_LOGGING_CATEGORY(lcDvdRip, "halvorn.dvdrip")
 
 DVDRipThread::DVDRipThread(QObject* parent)
-    : QThread(parent)
+    : RipThread(parent)
 {
 }
 

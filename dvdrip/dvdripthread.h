@@ -1,14 +1,15 @@
 #pragma once
 
+#include "platform/ripdialog.h"
+
 #include <QStringList>
-#include <QThread>
 
 #include <atomic>
 
 // Rips the chosen titles of a DVD one after another with the title tool, each into its own VOB
 // file in a new rip folder under the temporary folder. A title counts as ripped only when the tool
 // ended well and its file holds something; the rip ends with exactly one of ripComplete and error.
-class DVDRipThread final : public QThread {
+class DVDRipThread final : public RipThread {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DVDRipThread)
 public:
@@ -21,7 +22,7 @@ public:
     void setTitles(const QString& drive, const QStringList& titleNumbers, const QString& volumeLabel,
                    const QStringList& titleLengths);
     // Asks the rip to stop; the running tool is ended within a tenth of a second.
-    void cancel() { running = false; }
+    void cancel() override { running = false; }
 
 signals:
     void ripStarted(int count);

@@ -2,12 +2,11 @@
 
 #include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
+#include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 #include "platform/tools.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
@@ -17,15 +16,19 @@
 #include <algorithm>
 
 SelectDVD::SelectDVD(QWidget* parent)
-    : RipDialog(tr("Rip from DVD"), tr("Select Titles"), tr("File"), parent)
-    , ripThread(new DVDRipThread(this))
+    : SelectDVD(new DVDRipThread, parent)
+{
+}
+
+SelectDVD::SelectDVD(DVDRipThread* rip, QWidget* parent)
+    : RipDialog(tr("Rip from DVD"), tr("Select Titles"), tr("File"), rip, parent)
+    , ripThread(rip)
 {
     // Wide enough for a device path and a label side by side.
     setMinimumWidth(440);
 
     connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectDVD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectDVD::onOK);
-    connect(cancelButton, &QPushButton::clicked, this, &SelectDVD::onCancel);
     connect(ripThread, &DVDRipThread::ripStarted, this, &SelectDVD::ripStarted);
     connect(ripThread, &DVDRipThread::ripTitleStarted, this, &SelectDVD::ripTitleStarted);
     connect(ripThread, &DVDRipThread::progress, this, &SelectDVD::updateProgress);
@@ -37,7 +40,7 @@ SelectDVD::SelectDVD(QWidget* parent)
 int SelectDVD::exec()
 {
     listDrives();
-    return QDialog::exec();
+    return FileDialogs::runModal(*this);
 }
 
 void SelectDVD::listDrives()
@@ -121,29 +124,6 @@ void SelectDVD::onOK()
     ripThread->wait();
     ripThread->setTitles(drive->device, numbers, drive->volumeLabel, lengths);
     ripThread->start(QThread::InheritPriority);
-}
-
-void SelectDVD::onCancel()
-{
-    ripThread->cancel();
-    // The tool is ended before the dialog goes, so nothing writes on behind the user's back.
-    ripThread->wait();
-    setRipping(false);
-    QDialog::reject();
-}
-
-void SelectDVD::reject()
-{
-    onCancel();
-}
-
-void SelectDVD::stopRip()
-{
-    ripThread->cancel();
-    ripThread->wait();
-    // The cancelled rip's last words would only raise a box over a window that is going.
-    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
-    onCancel();
 }
 
 void SelectDVD::onComplete()

@@ -18,9 +18,6 @@ public:
 
     // Fills the drive list, which lists the titles of its first drive; exec() does this first.
     void listDrives();
-    // The window is going: ends a running rip and its tool, waits for it, and closes the dialog
-    // without a word about the cancelled rip.
-    void stopRip();
 
 signals:
     void addDVD(QStringList filename, QString length);
@@ -28,7 +25,6 @@ signals:
 public slots:
     void onComboChanged(const QString& text);
     void onOK();
-    void onCancel();
     void ripStarted(int count);
     void ripTitleStarted(int number);
     void updateProgress(int value);
@@ -36,10 +32,9 @@ public slots:
     void onComplete();
     void ripError(const QString& message);
     int exec() override;
-    // Escape and the window manager's close go the way of "Cancel", so no rip runs on unseen.
-    void reject() override;
 
 private:
+    SelectDVD(DVDRipThread* rip, QWidget* parent);
     void listTitles(const QString& device);
 
     DVDRipThread* const ripThread;

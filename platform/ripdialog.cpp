@@ -3,6 +3,7 @@
 #include "platform/filedialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,7 +15,7 @@
 #include <QVBoxLayout>
 
 RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const QString& itemHeader,
-                     QWidget* parent)
+                     RipThread* rip, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint)
     , selectNoneButton(new QPushButton(tr("Select None")))
@@ -25,7 +26,9 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
     , progressBar(new QProgressBar)
     , okButton(new QPushButton(tr("OK")))
     , cancelButton(new QPushButton(tr("Cancel")))
+    , rip(rip)
 {
+    rip->setParent(this);
     setWindowTitle(windowTitle);
 
     auto* driveBox = new QGroupBox(tr("Select Drive"));
@@ -69,6 +72,36 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
 
     connect(selectNoneButton, &QPushButton::clicked, this, &RipDialog::onSelectNone);
     connect(selectAllButton, &QPushButton::clicked, this, &RipDialog::onSelectAll);
+    connect(cancelButton, &QPushButton::clicked, this, &RipDialog::onCancel);
+    connect(rip, &QThread::finished, this, [this] { setRipping(false); });
+}
+
+void RipDialog::stopRip()
+{
+    rip->cancel();
+    rip->wait();
+    // What the thread still had to say (its cancellation above all) is not for a closing window.
+    QCoreApplication::removePostedEvents(this, QEvent::MetaCall);
+    setRipping(false);
+    QDialog::reject();
+}
+
+void RipDialog::onCancel()
+{
+    rip->cancel();
+    if (rip->isRunning()) {
+        statusLabel->clear();
+        progressBar->setValue(0);
+    } else {
+        // Nothing is ending that would give the controls back (OK with nothing ticked).
+        setRipping(false);
+    }
+    QDialog::reject();
+}
+
+void RipDialog::reject()
+{
+    onCancel();
 }
 
 void RipDialog::onSelectNone()

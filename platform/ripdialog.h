@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <QThread>
 
 class QComboBox;
 class QLabel;
@@ -9,16 +10,34 @@ class QProgressBar;
 class QPushButton;
 class QTreeWidget;
 
+// What a rip dialog needs of its worker beyond a thread's life: a way to ask it to stop.
+class RipThread : public QThread {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(RipThread)
+public:
+    using QThread::QThread;
+    // Asks the rip under way to end soon; the thread then says it was cancelled.
+    virtual void cancel() = 0;
+};
+
 // The frame the CD and DVD rip dialogs share: a drive list, a list of what the disc holds with a
 // tick box each under "Select None" and "Select All", a progress box, and OK and Cancel, where
 // Enter means Cancel. A title bar with a minimise button and no close button: a rip ends through
-// Cancel. Minimising it asks the main window to go down with it.
+// Cancel, and Escape goes the same way, so that no rip runs on unseen. The controls come back
+// only when the rip's thread has really ended, so that OK never hands a new rip to a thread still
+// running one. Minimising it asks the main window to go down with it.
 class RipDialog : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RipDialog)
 public:
     // listTitle heads the list box ("Select Tracks"); itemHeader heads the list's name column.
-    RipDialog(const QString& windowTitle, const QString& listTitle, const QString& itemHeader, QWidget* parent);
+    // The dialog takes the rip thread as its child.
+    RipDialog(const QString& windowTitle, const QString& listTitle, const QString& itemHeader, RipThread* rip,
+              QWidget* parent);
+
+    // The window is going: ends a rip under way, waits for it, and closes the dialog without a
+    // word about the cancelled rip.
+    void stopRip();
 
 signals:
     void minimize();
@@ -26,6 +45,9 @@ signals:
 public slots:
     void onSelectNone();
     void onSelectAll();
+    // Asks the rip to end and closes the dialog.
+    void onCancel();
+    void reject() override;
 
 protected:
     // Idle: every control usable, no progress shown. Ripping: only Cancel.
@@ -44,6 +66,8 @@ protected:
     QPushButton* const cancelButton;
 
 private:
+    RipThread* const rip;
+
     // A row the user cannot tick (a data track) keeps its state.
     void setAllTicked(bool ticked);
 };

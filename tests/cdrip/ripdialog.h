@@ -1,10 +1,14 @@
 #pragma once
 
+#include "platform/filedialogs.h"
+
+#include <QDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <functional>
 
 // The CD and DVD rip dialogs, worked alike: buttons known by their text, rows ticked by their boxes.
 
@@ -30,4 +34,14 @@ inline QStringList rows(const QWidget& dialog)
     for (const QTreeWidgetItem* row : dialog.findChild<QTreeWidget*>()->findItems("", Qt::MatchContains, 1))
         texts.append(row->text(1) + " " + row->text(2) + (row->checkState(0) == Qt::Checked ? "+" : ""));
     return texts;
+}
+
+// Works the rip dialogs that open from now on as the person at the screen would: act once one
+// shows; it then stays until the rip or act has closed it.
+inline void workDialog(std::function<void(QDialog&)> act)
+{
+    FileDialogs::setDialogAnswerer([act = std::move(act)](QDialog& dialog) {
+        act(dialog);
+        QVERIFY2(QTest::qWaitFor([&] { return dialog.isHidden(); }, 60000), "the rip dialog stayed open");
+    });
 }

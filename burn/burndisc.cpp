@@ -171,7 +171,7 @@ bool BurnDisc::waitForEnd(QProcess& tool, int timeoutMs)
 bool BurnDisc::finishTool(QProcess& tool)
 {
     // The tool's last words (a failing burner says why there) belong in the log too.
-    const QString rest = BurnText::decode(tool.readAllStandardOutput() + tool.readAllStandardError());
+    const QString rest = Tools::outputText(tool.readAllStandardOutput() + tool.readAllStandardError());
     if (!rest.trimmed().isEmpty())
         writeLog(rest);
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
@@ -180,7 +180,7 @@ bool BurnDisc::finishTool(QProcess& tool)
 void BurnDisc::followWriter(QProcess& tool, const QString& closingText)
 {
     while (!waitForEnd(tool, writerPollMs)) {
-        const QString chunk = BurnText::decode(tool.readAllStandardError());
+        const QString chunk = Tools::outputText(tool.readAllStandardError());
         writeLog(chunk);
         const BurnText::WriterPoll poll = BurnText::writerPoll(chunk, QDateTime::currentDateTime());
         if (poll.progress)
@@ -233,7 +233,7 @@ BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
     if (!startTool(tool, QStringLiteral("quenby"), {QStringLiteral("-x"), workFolder + QStringLiteral("/halvorn.xml")}))
         return {false, QStringLiteral("The DVD authoring tool could not be started.")};
     while (!waitForEnd(tool, writerPollMs)) {
-        const QString chunk = BurnText::decode(tool.readAllStandardError());
+        const QString chunk = Tools::outputText(tool.readAllStandardError());
         writeLog(chunk);
         if (const std::optional<int> progress = BurnText::authoringProgress(chunk, totalBytes))
             emit burnProgress(*progress);
@@ -294,8 +294,8 @@ BurnDisc::Outcome BurnDisc::cdJob()
     // Until the burner lists the tracks, every file it was given is one.
     int trackCount = int(tracks.size());
     while (!waitForEnd(tool, cdPollMs)) {
-        const QString out = BurnText::decode(tool.readAllStandardOutput());
-        const QString err = BurnText::decode(tool.readAllStandardError());
+        const QString out = Tools::outputText(tool.readAllStandardOutput());
+        const QString err = Tools::outputText(tool.readAllStandardError());
         if (!out.isEmpty())
             writeLog(out);
         if (!err.isEmpty())

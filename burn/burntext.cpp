@@ -38,12 +38,6 @@ constexpr quint32 sectorsPerSecond = 75;
 
 } // namespace
 
-QString decode(const QByteArray& bytes)
-{
-    const qsizetype nul = bytes.indexOf('\0');
-    return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
-}
-
 std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)
 {
     const qsizetype percent = chunk.lastIndexOf(QLatin1Char('%'));

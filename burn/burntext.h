@@ -13,9 +13,6 @@
 // The tools' formats are their own; only the markers and positions used here are relied on.
 namespace BurnText {
 
-// A tool's output as text, cut at the first NUL byte: UTF-8, as the file names in it are.
-[[nodiscard]] QString decode(const QByteArray& bytes);
-
 // Whole-job percentage from a chunk of the authoring tool's error output: its second pass reports
 // "(n/m, P%)" and fills 10 to 20 %, its first pass "at M MB" and fills 0 to 10 % of totalBytes.
 // Nothing when the chunk reports no progress (or 0).

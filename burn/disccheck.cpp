@@ -31,7 +31,7 @@ std::optional<QString> toolOutput(const QString& name, const QStringList& argume
         return std::nullopt;
     }
     Tools::waitOrKill(process, toolTimeoutMs);
-    return BurnText::decode(process.readAllStandardOutput());
+    return Tools::outputText(process.readAllStandardOutput());
 }
 
 QString checkDvd(const QString& drive, int totalSeconds)

@@ -138,13 +138,13 @@ void ConversionThread::run()
         if (sinceProgress.elapsed() < 1000)
             continue;
         sinceProgress.restart();
-        const QString chunk = FfmpegText::decode(process.readAllStandardError());
+        const QString chunk = Tools::outputText(process.readAllStandardError());
         keep(chunk);
         if (chunk.contains(QLatin1String("time=")))
             emit conversionProgress(FfmpegText::progressSeconds(chunk));
     }
     if (reason.isEmpty() && keepRunning) {
-        keep(FfmpegText::decode(process.readAllStandardError()));
+        keep(Tools::outputText(process.readAllStandardError()));
         const QString cause = FfmpegText::errorLine(tail);
         if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) {
             reason = checkOutput(ffmpeg, working, head);
@@ -191,7 +191,7 @@ QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& work
     probe.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), working});
     if (probe.waitForStarted())
         Tools::waitOrKill(probe, probeTimeoutMs);
-    const QString made = FfmpegText::decode(probe.readAllStandardError());
+    const QString made = Tools::outputText(probe.readAllStandardError());
 
     const auto has = [&](const QString& text, const QString& path, const char* marker) {
         return !FfmpegText::streamFields(text, path, QLatin1String(marker)).isEmpty();

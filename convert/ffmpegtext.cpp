@@ -29,12 +29,6 @@ Size parseSize(const QString& text)
 
 } // namespace
 
-QString decode(const QByteArray& bytes)
-{
-    const qsizetype nul = bytes.indexOf('\0');
-    return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
-}
-
 PathParts splitPath(const QString& path)
 {
     const qsizetype slash = path.lastIndexOf(separator);

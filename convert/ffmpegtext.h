@@ -11,9 +11,6 @@
 // blanks ("  Duration: ", "  Stream #..."); metadata is indented deeper.
 namespace FfmpegText {
 
-// FFmpeg's output as text: UTF-8 (file names), cut at the first NUL byte.
-[[nodiscard]] QString decode(const QByteArray& bytes);
-
 struct PathParts {
     QString fileName; // after the last separator; the whole path when it has none
     QString folder;   // up to and including the last separator; "" when it has none

@@ -116,7 +116,7 @@ void FileInfoThread::probe(const QString& ffmpeg, const QString& path)
         qCWarning(lcProbe) << "cannot start" << ffmpeg << process.errorString();
     else
         Tools::waitOrKill(process, toolTimeoutMs);
-    const QString report = FfmpegText::decode(process.readAllStandardError());
+    const QString report = Tools::outputText(process.readAllStandardError());
 
     const FfmpegText::PathParts parts = FfmpegText::splitPath(path);
     const QString duration = FfmpegText::reportDuration(report, input);

@@ -80,11 +80,11 @@ QString DVDRipThread::ripTitle(int position, const QString& output)
 
     QString errors;
     const auto readOutput = [&] {
-        const std::optional<int> percent = DvdText::parsePercent(DvdText::decode(process.readAllStandardOutput()));
+        const std::optional<int> percent = DvdText::parsePercent(Tools::outputText(process.readAllStandardOutput()));
         if (percent)
             emit progress(DvdText::ripProgress(*percent, position, int(titleNumbers.size())));
         // Only the end matters: the tool says why it failed last.
-        errors = (errors + DvdText::decode(process.readAllStandardError())).right(4096);
+        errors = (errors + Tools::outputText(process.readAllStandardError())).right(4096);
     };
     while (running && !process.waitForFinished(100) && process.state() != QProcess::NotRunning)
         readOutput();

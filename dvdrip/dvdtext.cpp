@@ -2,12 +2,6 @@
 
 namespace DvdText {
 
-QString decode(const QByteArray& output)
-{
-    const qsizetype zero = output.indexOf('\0');
-    return QString::fromLatin1(zero < 0 ? output : output.left(zero));
-}
-
 QString lastLine(const QString& errors)
 {
     const QStringList lines = errors.split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -8,9 +7,6 @@
 
 // What the DVD subsystem reads from its title tool and the names it makes: text in, value out.
 namespace DvdText {
-
-// Tool output as text: Latin-1, up to the first zero byte.
-[[nodiscard]] QString decode(const QByteArray& output);
 
 // The last line of a tool's standard error that says something: the tool's own reason.
 [[nodiscard]] QString lastLine(const QString& errors);

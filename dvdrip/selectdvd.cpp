@@ -83,9 +83,9 @@ void SelectDVD::listTitles(const QString& device)
         return;
     }
     const bool answered = Tools::waitOrKill(process, 30000);
-    const QList<qint64> lengths = DvdText::parseTitleListing(DvdText::decode(process.readAllStandardOutput()));
+    const QList<qint64> lengths = DvdText::parseTitleListing(Tools::outputText(process.readAllStandardOutput()));
     if (lengths.isEmpty()) {
-        const QString reason = DvdText::lastLine(DvdText::decode(process.readAllStandardError()));
+        const QString reason = DvdText::lastLine(Tools::outputText(process.readAllStandardError()));
         statusLabel->setText(!answered ? tr("The disc did not answer within 30 seconds.")
                                  : reason.isEmpty() ? tr("No titles were found on this disc.")
                                                     : reason);

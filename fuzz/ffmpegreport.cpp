@@ -1,6 +1,7 @@
 // FFmpeg's report on an input, as the probe and the output check read it. The first line of an
 // input is the path that FFmpeg was given, the rest the report.
 #include "convert/ffmpegtext.h"
+#include "platform/tools.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const qsizetype lineEnd = bytes.indexOf('\n');
-    const QString path = FfmpegText::decode(bytes.left(std::max<qsizetype>(lineEnd, 0)));
-    const QString report = FfmpegText::decode(bytes.mid(lineEnd + 1));
+    const QString path = Tools::outputText(bytes.left(std::max<qsizetype>(lineEnd, 0)));
+    const QString report = Tools::outputText(bytes.mid(lineEnd + 1));
     const QString duration = FfmpegText::reportDuration(report, path);
     if (duration.size() != 8 || FfmpegText::thumbnailSeekSeconds(duration) < 1
         || FfmpegText::reportDurationMs(report, path) < -1)

@@ -52,4 +52,10 @@ bool waitOrKill(QProcess& process, int timeoutMs)
     return false;
 }
 
+QString outputText(const QByteArray& bytes)
+{
+    const qsizetype nul = bytes.indexOf('\0');
+    return QString::fromUtf8(nul < 0 ? bytes : bytes.left(nul));
+}
+
 } // namespace Tools

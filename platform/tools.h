@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QByteArray;
 class QProcess;
 
 // The one place that finds external tools: beside the executable first, then the installed helper
@@ -18,6 +19,9 @@ enum class Output { Discarded, Read };
 // Prepares a process for a tool: it never waits on its standard input (a prompt would hang the
 // queue) and it dies with the thread that started it, so that no tool outlives Halvorn.
 void prepare(QProcess& process, Output output = Output::Discarded);
+
+// What a tool printed, as text: UTF-8, as the file names in it are, cut at the first NUL byte.
+[[nodiscard]] QString outputText(const QByteArray& bytes);
 
 // Waits for a started process to end, at most timeoutMs, giving up early when the current thread
 // is asked to stop. A process still running then is killed and reaped. Returns whether it ended

@@ -67,13 +67,20 @@ bool CAudioCD::OpenDrive(const QString& device)
 {
     CloseDrive();
     Status status = Status::Ok;
-    drive = CdAudio::open(device, status);
-    if (!drive) {
+    std::unique_ptr<CdAudio::Drive> opened = CdAudio::open(device, status);
+    if (!opened) {
         qCInfo(lcCdRip).noquote() << "cannot open" << device << CdAudio::statusText(status);
         return false;
     }
+    return OpenDrive(std::move(opened), device);
+}
+
+bool CAudioCD::OpenDrive(std::unique_ptr<CdAudio::Drive> opened, const QString& device)
+{
+    CloseDrive();
+    drive = std::move(opened);
     CdAudio::Toc toc;
-    status = drive->setLocked(true);
+    Status status = drive->setLocked(true);
     if (status == Status::Ok)
         status = drive->readToc(toc);
     if (status != Status::Ok) {
@@ -212,9 +219,9 @@ bool CAudioCD::ExtractTrack(int track, const QString& fileName)
     bool ok = true;
     for (; b < blocks && keepExtracting; ++b) {
         const Status status = readAndWrite(b * blockSectors, blockSectors);
-        // An unreadable stretch, or the lead-out that some drives cannot reach, ends the track
-        // early; anything else ends the extraction.
-        if (!writeFailed && (status == Status::MediumError || (status != Status::Ok && lastTrack)))
+        // The lead-out that some drives cannot reach ends the last track early. Anywhere else an
+        // unreadable stretch fails the track: a song missing its end is not a rip.
+        if (!writeFailed && status != Status::Ok && lastTrack)
             break;
         if (status != Status::Ok) {
             ok = false;

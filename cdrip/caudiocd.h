@@ -33,6 +33,8 @@ public:
     // Closes first; then opens, locks the tray and reads the tracks. False when the drive cannot
     // be opened or read (nothing stays open then) or the disc has no tracks.
     bool OpenDrive(const QString& device);
+    // The same for a drive already at hand (a simulated one); device names it in the log.
+    bool OpenDrive(std::unique_ptr<CdAudio::Drive> opened, const QString& device);
     void CloseDrive();
     [[nodiscard]] bool IsOpen() const { return drive != nullptr; }
     // The number of tracks; -1 when closed. Tracks are counted from 0 in disc order.
@@ -50,8 +52,9 @@ public:
     // The whole track into buffer; on failure the buffer is emptied.
     bool ReadTrackToBuffer(int track, QByteArray& buffer);
     // Writes the track as a new WAV file, reporting fileProgress once per block. A track cut
-    // short (an unreadable stretch, the last track's lead-out, StopExtracting) keeps what was read,
-    // under a header that says exactly that much.
+    // short keeps what was read, under a header that says exactly that much; it counts as
+    // extracted when StopExtracting or the last track's lead-out (which some drives cannot reach)
+    // ended it, not when an unreadable stretch did.
     bool ExtractTrack(int track, const QString& fileName);
     // Ends the extraction under way after its current block; safe from any thread.
     void StopExtracting() { keepExtracting = false; }

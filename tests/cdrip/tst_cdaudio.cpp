@@ -34,6 +34,25 @@ QByteArray header(quint32 dataBytes)
         + le32(dataBytes);
 }
 
+// An image that cannot be read at one sector, as a drive cannot read a scratch.
+class ScratchedDrive final : public CdAudio::Drive {
+public:
+    ScratchedDrive(std::unique_ptr<CdAudio::Drive> image, int scratch) : image(std::move(image)), scratch(scratch) {}
+    Status readToc(CdAudio::Toc& toc) override { return image->readToc(toc); }
+    Status readAudio(int lba, int sectors, char* buffer) override
+    {
+        return lba <= scratch && scratch < lba + sectors ? Status::MediumError : image->readAudio(lba, sectors, buffer);
+    }
+    Status setLocked(bool locked) override { return image->setLocked(locked); }
+    Status eject() override { return image->eject(); }
+    Status load() override { return image->load(); }
+    bool mediaReady() override { return image->mediaReady(); }
+
+private:
+    std::unique_ptr<CdAudio::Drive> image;
+    const int scratch;
+};
+
 QByteArray readAll(const QString& path)
 {
     QFile file(path);
@@ -171,6 +190,33 @@ private slots:
         QCOMPARE(file.left(44), header(quint32(written) * 2352));
         QVERIFY(file.mid(44) == CdImage::tone(track + 1, written));
         QCOMPARE(cd.IsMediaReady(), keepSectors == 0);
+    }
+
+    // Only the last track may end early at an unreadable sector (its lead-out): anywhere else the
+    // track is not ripped, though the file keeps what was read. The rest after the full blocks is
+    // read from where the loop ended.
+    void scratch_data()
+    {
+        QTest::addColumn<int>("track");
+        QTest::addColumn<int>("sector");
+        QTest::addColumn<bool>("result");
+        QTest::addColumn<int>("written");
+        QTest::addRow("middle track") << 0 << 150 << false << 140;
+        QTest::addRow("last track") << 1 << 300 + 510 << true << 505;
+    }
+    void scratch()
+    {
+        QFETCH(int, track);
+        QFETCH(int, sector);
+        QTemporaryDir folder;
+        Status status;
+        const QString cue = CdImage::write(folder.path(), {300, 1005});
+        CAudioCD cd;
+        QVERIFY(cd.OpenDrive(std::make_unique<ScratchedDrive>(CdAudio::open(cue, status), sector), cue));
+        const QString wav = folder.filePath("out.wav");
+        QTEST(cd.ExtractTrack(track, wav), "result");
+        QFETCH(int, written);
+        QCOMPARE(readAll(wav).left(44), header(quint32(written) * 2352));
     }
 
     void aDiscWithADataTrackAndSeveralFiles()

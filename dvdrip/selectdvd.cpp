@@ -13,8 +13,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <algorithm>
-
 SelectDVD::SelectDVD(QWidget* parent)
     : SelectDVD(new DVDRipThread, parent)
 {
@@ -115,14 +113,13 @@ void SelectDVD::onOK()
         numbers.append(QString::number(row + 1));
         lengths.append(itemList->topLevelItem(row)->text(2));
     }
-    const QString device = driveCombo->currentData().toString();
-    const auto drive = std::find_if(drives.cbegin(), drives.cend(),
-                                    [&](const Drives::OpticalDrive& d) { return d.device == device; });
-    if (numbers.isEmpty() || drive == drives.cend())
+    const int entry = driveCombo->currentIndex();
+    if (numbers.isEmpty() || entry < 0)
         return;
-    // A rip cancelled a moment ago may still be ending its tool.
+    // A rip that ended in an error box a moment ago may still be ending its tool.
     ripThread->wait();
-    ripThread->setTitles(drive->device, numbers, drive->volumeLabel, lengths);
+    const Drives::OpticalDrive& drive = drives.at(entry);
+    ripThread->setTitles(drive.device, numbers, drive.volumeLabel, lengths);
     ripThread->start(QThread::InheritPriority);
 }
 

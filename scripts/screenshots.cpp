@@ -5,13 +5,18 @@
 #include "app/startup.h"
 #include "burn/selectdrive.h"
 #include "cdrip/cdimage.h"
+#include "cdrip/cdripthread.h"
 #include "cdrip/selectcd.h"
+#include "dvdrip/selectdvd.h"
 #include "pagedriver.h"
 #include "platform/filedialogs.h"
 #include "platform/messagebox.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QSemaphore>
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +34,16 @@ void shoot(MainWindow& window, const QString& folder, const QString& name)
         std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
     else
         std::printf("%s\n", qPrintable(path));
+}
+
+void shootDialog(QDialog& dialog, const QString& folder, const QString& name)
+{
+    QTest::qWait(300);
+    const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (dialog.grab().save(path))
+        std::printf("%s\n", qPrintable(path));
+    else
+        std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
 }
 
 // One row of every state, from real generated media so that thumbnails and facts are real.
@@ -65,12 +80,13 @@ QString mixedList(const QString& media)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: screenshots MEDIA_FOLDER OUTPUT_FOLDER\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: screenshots MEDIA_FOLDER OUTPUT_FOLDER DVD_IMAGE\n");
         return 2;
     }
     const QString media = QString::fromLocal8Bit(argv[1]);
     const QString out = QString::fromLocal8Bit(argv[2]);
+    const QString dvdImage = QString::fromLocal8Bit(argv[3]);
     QDir().mkpath(out);
 
     Startup::setIdentity();
@@ -166,24 +182,34 @@ int main(int argc, char* argv[])
         auto* drives = window.findChild<SelectDrive*>();
         drives->setSystemRoots(sys.path(), QStringLiteral("/dev"));
         drives->setDisc(QStringLiteral("dvd"), 965);
-        FileDialogs::setDialogAnswerer([&out](QDialog& dialog) {
-            QTest::qWait(300);
-            const QString path = out + QStringLiteral("/09-drive-dialog.png");
-            if (dialog.grab().save(path))
-                std::printf("%s\n", qPrintable(path));
-        });
+        FileDialogs::setDialogAnswerer([&out](QDialog& dialog) { shootDialog(dialog, out, QStringLiteral("09-drive-dialog")); });
         (void)drives->exec();
 
-        // The CD dialog over a disc image of three music tracks and a data track.
+        // The CD dialog during a rip of three music tracks (a data track beside them), held at
+        // the start of the second track so that the picture is not a race.
         QTemporaryDir discs;
         qputenv("HALVORN_DISC_IMAGES", CdImage::write(discs.path(), {75 * 185, 75 * 242, 75 * 64, -300}).toUtf8());
-        FileDialogs::setDialogAnswerer([&out](QDialog& dialog) {
+        auto* cdDialog = window.findChild<SelectCD*>();
+        QSemaphore secondTrack;
+        QObject::connect(cdDialog->findChild<CDRipThread*>(), &CDRipThread::startedFile, cdDialog,
+                         [&secondTrack](int track) { if (track == 2) secondTrack.acquire(); }, Qt::DirectConnection);
+        FileDialogs::setDialogAnswerer([&out, &secondTrack](QDialog& dialog) {
             QTest::qWait(300);
-            const QString path = out + QStringLiteral("/11-cd-rip-dialog.png");
-            if (dialog.grab().save(path))
-                std::printf("%s\n", qPrintable(path));
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                if (button->text() == QLatin1String("OK"))
+                    QTest::mouseClick(button, Qt::LeftButton);
+            if (!QTest::qWaitFor([&dialog] { return dialog.findChild<QLabel*>()->text().contains(QLatin1String("track 2")); }))
+                std::fprintf(stderr, "screenshots: the rip did not reach its second track\n");
+            shootDialog(dialog, out, QStringLiteral("11-cd-rip-dialog-ripping"));
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            secondTrack.release();
         });
-        (void)window.findChild<SelectCD*>()->exec();
+        (void)cdDialog->exec();
+
+        // The DVD dialog listing the titles of the test disc, read by the real title tool.
+        qputenv("HALVORN_DISC_IMAGES", QFile::encodeName(dvdImage));
+        FileDialogs::setDialogAnswerer([&out](QDialog& dialog) { shootDialog(dialog, out, QStringLiteral("12-dvd-title-dialog")); });
+        (void)window.findChild<SelectDVD*>()->exec();
         qunsetenv("HALVORN_DISC_IMAGES");
     }
 

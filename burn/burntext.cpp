@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace BurnText {
@@ -47,7 +48,8 @@ std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)
         const double value = from < 0 ? 0.0 : number(chunk.mid(from + 2, percent - from - 2));
         if (value == 0.0)
             return std::nullopt;
-        return int(value * 0.1 + 10.0);
+        // Garbled output ("1e12%", a minus sign) must neither leave the pass's range nor overflow.
+        return int(std::clamp(value, 0.0, 100.0) * 0.1 + 10.0);
     }
     const qsizetype at = chunk.lastIndexOf(QLatin1String(" at "));
     const qsizetype mb = chunk.lastIndexOf(QLatin1String("MB"));
@@ -56,7 +58,7 @@ std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)
         return std::nullopt;
     // Below one whole MiB of input there is nothing to divide by: the first MiB fills the pass.
     const qint64 wholeMebibytes = std::max<qint64>(1, totalBytes / 1048576);
-    return std::min(10, int(megabytes / double(wholeMebibytes) * 10.0));
+    return int(std::clamp(megabytes / double(wholeMebibytes) * 10.0, 0.0, 10.0));
 }
 
 WriterPoll writerPoll(const QString& chunk, const QDateTime& now)
@@ -67,7 +69,7 @@ WriterPoll writerPoll(const QString& chunk, const QDateTime& now)
         const qsizetype from = std::max<qsizetype>(0, done - 6);
         const double percent = number(chunk.mid(from, done - from));
         if (percent != 0.0)
-            poll.progress = int(std::trunc(percent) * 0.8 + 20.0);
+            poll.progress = int(std::trunc(std::clamp(percent, 0.0, 100.0)) * 0.8 + 20.0);
     }
     if (chunk.contains(QLatin1String("Total translation table size:"))) {
         poll.closing = true;
@@ -116,8 +118,12 @@ CdPoll cdPoll(const QString& chunk, int trackCount)
     const double current = number(chunk.mid(track + 6, 2));
     const double written = number(chunk.mid(track + 9, 5));
     const double size = number(chunk.mid(track + 17, 5));
-    if (size > 0 && current > 0)
-        poll.progress = int(double(int(written / size * 99.0 / trackCount)) + 99.0 * (current - 1) / trackCount);
+    if (size > 0 && current > 0) {
+        // Held to the track's size and to the tracks there are, so that a garbled line can neither
+        // leave 0 to 99 % nor overflow.
+        const double share = std::clamp(written, 0.0, size) / size * 99.0 / trackCount;
+        poll.progress = int(double(int(share)) + 99.0 * (std::min(current, double(trackCount)) - 1) / trackCount);
+    }
     return poll;
 }
 

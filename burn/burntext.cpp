@@ -137,7 +137,10 @@ MediaInfo mediaInfo(const QString& output)
 QString dvdDiscMessage(const QString& output, int totalSeconds)
 {
     const MediaInfo info = mediaInfo(output);
-    if (info.status != QLatin1String("blank"))
+    // A blank CD in the drive would pass as blank, and the burner would refuse it only after the
+    // whole run had been converted and authored.
+    const bool dvdMedia = info.media.contains(QLatin1String("DVD")) || info.media.contains(QLatin1String("BD-"));
+    if (info.status != QLatin1String("blank") || !dvdMedia)
         return QStringLiteral("Please insert a blank DVD into the selected drive");
     const int limit = 2 * quint64(info.freeBlocks) <= singleLayerDoubledBlocks ? singleLayerSeconds : dualLayerSeconds;
     if (totalSeconds > limit) {

@@ -93,6 +93,7 @@ private slots:
         QTest::addRow("single layer, a second over") << "dvd disc" << blankDvd << 7201 << small;
         QTest::addRow("dual layer") << "dvd disc" << mediaInfo("2Bh, DVD+R Double Layer", "blank", "2297889") << 12600 << "";
         QTest::addRow("Blank is not blank") << "dvd disc" << mediaInfo("11h, DVD-R", "Blank", "2297888") << 10 << insert;
+        QTest::addRow("a blank CD-R is no DVD") << "dvd disc" << mediaInfo("9h, CD-R", "blank", "359847") << 10 << insert;
         QTest::addRow("CD just too short") << "cd disc" << "DISC_STATUS=BLANK\nFREE_SECONDS=3600\n" << 3600
                                            << "The disc in drive /dev/sr0 is not large enough.";
         QTest::addRow("CD written") << "cd disc" << "DISC_STATUS=NOT_BLANK\n" << 0 << "The CD in drive /dev/sr0 is not blank";

@@ -34,8 +34,16 @@ QString fieldAfter(const QString& text, QLatin1StringView marker, QChar end)
 constexpr quint64 singleLayerDoubledBlocks = 4595776;
 constexpr int singleLayerSeconds = 7200;
 constexpr int dualLayerSeconds = 12600;
+// An 80-minute CD-R, the largest audio CD that every burner and player takes.
+constexpr int audioCdSeconds = 80 * 60;
 // An audio CD plays 75 sectors a second.
 constexpr quint32 sectorsPerSecond = 75;
+
+QString dvdTooSmall()
+{
+    return QStringLiteral("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
+                          "while a Dual Layer disc can hold 3.5 hours.");
+}
 
 } // namespace
 
@@ -143,11 +151,15 @@ QString dvdDiscMessage(const QString& output, int totalSeconds)
     if (info.status != QLatin1String("blank") || !dvdMedia)
         return QStringLiteral("Please insert a blank DVD into the selected drive");
     const int limit = 2 * quint64(info.freeBlocks) <= singleLayerDoubledBlocks ? singleLayerSeconds : dualLayerSeconds;
-    if (totalSeconds > limit) {
-        return QStringLiteral("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
-                              "while a Dual Layer disc can hold 3.5 hours.");
-    }
-    return {};
+    return totalSeconds > limit ? dvdTooSmall() : QString();
+}
+
+QString imageMessage(bool dvd, int totalSeconds)
+{
+    if (dvd)
+        return totalSeconds > dualLayerSeconds ? dvdTooSmall() : QString();
+    return totalSeconds > audioCdSeconds ? QStringLiteral("The disc is not large enough.\n\nAn audio CD can hold 80 minutes.")
+                                         : QString();
 }
 
 QString cdDiscMessage(const QString& output, const QString& driveRoot, int totalSeconds)

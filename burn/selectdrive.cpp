@@ -100,7 +100,11 @@ void SelectDrive::scanDrives()
 void SelectDrive::onOK()
 {
     if (driveCombo->currentData(imageRole).toBool()) {
-        if (chooseImageFile())
+        // No disc to look at, but the image must still fit the disc it is made for.
+        const QString tooLong = BurnText::imageMessage(isDvd(discType), totalSeconds);
+        if (!tooLong.isEmpty())
+            MessageBox::warning(this, QStringLiteral("Warning"), tooLong);
+        else if (chooseImageFile())
             done(QDialog::Accepted);
         return;
     }

@@ -210,6 +210,16 @@ private slots:
         });
         QCOMPARE(dialog.exec(), QDialog::Rejected);
         QVERIFY(closedByEnter);
+
+        // An image must fit an audio CD too: a longer queue is refused before a name is asked.
+        FileDialogRecorder saveAs;
+        FileDialogs::setDialogAnswerer([](QDialog& shown) {
+            QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_End);
+            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        });
+        dialog.setDisc("cd", 4801);
+        QCOMPARE(dialog.exec(), QDialog::Rejected);
+        QVERIFY(saveAs.requests.isEmpty() && messages.prompts.last().text.contains("not large enough"));
     }
 };
 

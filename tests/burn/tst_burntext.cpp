@@ -22,6 +22,8 @@ QString parse(const QString& parser, const QString& input, int number)
     }
     if (parser == "dvd disc")
         return BurnText::dvdDiscMessage(input, number);
+    if (parser == "image")
+        return BurnText::imageMessage(input == "dvd", number);
     if (parser == "cd disc")
         return BurnText::cdDiscMessage(input, "/dev/sr0", number);
     if (parser == "cd status")
@@ -94,6 +96,10 @@ private slots:
         QTest::addRow("dual layer") << "dvd disc" << mediaInfo("2Bh, DVD+R Double Layer", "blank", "2297889") << 12600 << "";
         QTest::addRow("Blank is not blank") << "dvd disc" << mediaInfo("11h, DVD-R", "Blank", "2297888") << 10 << insert;
         QTest::addRow("a blank CD-R is no DVD") << "dvd disc" << mediaInfo("9h, CD-R", "blank", "359847") << 10 << insert;
+        QTest::addRow("DVD image, 3.5 hours") << "image" << "dvd" << 12600 << "";
+        QTest::addRow("DVD image, longer") << "image" << "dvd" << 12601 << small;
+        QTest::addRow("CD image, longer than 80 minutes") << "image" << "cd" << 4801
+                                                         << "The disc is not large enough.\n\nAn audio CD can hold 80 minutes.";
         QTest::addRow("CD just too short") << "cd disc" << "DISC_STATUS=BLANK\nFREE_SECONDS=3600\n" << 3600
                                            << "The disc in drive /dev/sr0 is not large enough.";
         QTest::addRow("CD written") << "cd disc" << "DISC_STATUS=NOT_BLANK\n" << 0 << "The CD in drive /dev/sr0 is not blank";

@@ -323,9 +323,8 @@ BurnDisc::Outcome BurnDisc::cdJob()
 
 BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
 {
-    const QFileInfo cue(drive);
     QFile sheet(drive);
-    QFile bin(cue.absolutePath() + QLatin1Char('/') + cue.completeBaseName() + QStringLiteral(".bin"));
+    QFile bin(CueImage::binPath(drive));
     if (const std::optional<QString> refused = claim(sheet))
         return {false, *refused};
     if (const std::optional<QString> refused = claim(bin)) {

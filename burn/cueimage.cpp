@@ -1,5 +1,6 @@
 #include "burn/cueimage.h"
 
+#include <QFileInfo>
 #include <QtEndian>
 
 namespace CueImage {
@@ -41,6 +42,12 @@ std::optional<WavAudio> cdAudio(QIODevice& wav)
                     && qFromLittleEndian<quint32>(f + 4) == 44100 && qFromLittleEndian<quint16>(f + 14) == 16;
         }
     }
+}
+
+QString binPath(const QString& cuePath)
+{
+    const QFileInfo cue(cuePath);
+    return cue.absolutePath() + QLatin1Char('/') + cue.completeBaseName() + QStringLiteral(".bin");
 }
 
 QString msf(qint64 sector)

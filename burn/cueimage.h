@@ -10,6 +10,9 @@
 // audio, and the CUE sheet that marks where each track starts in it.
 namespace CueImage {
 
+// The BIN that the sheet at cuePath names: beside it, with the sheet's base name.
+[[nodiscard]] QString binPath(const QString& cuePath);
+
 inline constexpr qint64 sectorBytes = 2352;
 
 // Where the samples of a WAV file lie, when they are CD audio.

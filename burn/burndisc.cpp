@@ -2,6 +2,7 @@
 
 #include "burn/burntext.h"
 #include "burn/cueimage.h"
+#include "platform/cdaudio.h"
 #include "platform/filetime.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"
@@ -345,17 +346,17 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         return {false, QStringLiteral("An audio CD holds from 1 to 99 tracks; this run made %1.").arg(tracks.size())};
     struct Track {
         std::unique_ptr<QFile> file;
-        CueImage::WavAudio audio;
+        CdAudio::WaveData audio;
     };
     std::vector<Track> sources;
     qint64 totalAudio = 0;
     for (const QString& name : tracks) {
         auto file = std::make_unique<QFile>(workFolder + QLatin1Char('/') + name);
-        const std::optional<CueImage::WavAudio> audio =
-            file->open(QIODevice::ReadOnly) ? CueImage::cdAudio(*file) : std::nullopt;
+        const std::optional<CdAudio::WaveData> audio =
+            file->open(QIODevice::ReadOnly) ? CdAudio::waveData(*file) : std::nullopt;
         if (!audio)
             return {false, QStringLiteral("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
-        totalAudio += audio->size;
+        totalAudio += audio->length;
         sources.push_back({std::move(file), *audio});
     }
 
@@ -365,7 +366,7 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
     int shown = -1;
     for (Track& track : sources) {
         track.file->seek(track.audio.offset);
-        qint64 left = track.audio.size;
+        qint64 left = track.audio.length;
         while (left > 0) {
             if (isInterruptionRequested())
                 return {false, QStringLiteral("The burn was stopped.")};
@@ -380,9 +381,10 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
             shown = percent;
         }
         // Each track fills whole sectors, so that the next one starts on a sector of its own.
-        const qint64 padding = (CueImage::sectorBytes - track.audio.size % CueImage::sectorBytes) % CueImage::sectorBytes;
+        constexpr qint64 sectorBytes = CdAudio::sectorBytes;
+        const qint64 padding = (sectorBytes - track.audio.length % sectorBytes) % sectorBytes;
         bin.write(QByteArray(padding, '\0'));
-        sectors.append((track.audio.size + padding) / CueImage::sectorBytes);
+        sectors.append((track.audio.length + padding) / sectorBytes);
     }
     const QByteArray text = CueImage::sheet(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
     if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())

@@ -1,5 +1,7 @@
 #include "burn/burntext.h"
 
+#include "platform/cdaudio.h"
+
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -36,8 +38,6 @@ constexpr int singleLayerSeconds = 7200;
 constexpr int dualLayerSeconds = 12600;
 // An 80-minute CD-R, the largest audio CD that every burner and player takes.
 constexpr int audioCdSeconds = 80 * 60;
-// An audio CD plays 75 sectors a second.
-constexpr quint32 sectorsPerSecond = 75;
 
 QString dvdTooSmall()
 {
@@ -189,7 +189,7 @@ QString discStatusReport(const QString& device, const QString& mediaInfoOutput)
         return QStringLiteral("The disc in drive %1 is not a recordable CD.\n").arg(device);
     if (info.status != QLatin1String("blank"))
         return QStringLiteral("DISC_STATUS=NOT_BLANK\n");
-    return QStringLiteral("DISC_STATUS=BLANK\nFREE_SECONDS=%1\n").arg(info.freeBlocks / sectorsPerSecond);
+    return QStringLiteral("DISC_STATUS=BLANK\nFREE_SECONDS=%1\n").arg(info.freeBlocks / CdAudio::framesPerSecond);
 }
 
 QStringList busScanLines(const QString& output)

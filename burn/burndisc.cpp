@@ -4,7 +4,6 @@
 #include "burn/cueimage.h"
 #include "platform/cdaudio.h"
 #include "platform/filetime.h"
-#include "platform/logfile.h"
 #include "platform/tools.h"
 
 #include <QDeadlineTimer>
@@ -94,6 +93,13 @@ void BurnDisc::writeLog(const QString& text)
     LogFile::appendRunLog(text);
 }
 
+void BurnDisc::logOutput(const QString& chunk)
+{
+    // A tool that said nothing since the last poll adds no blank line.
+    if (!chunk.trimmed().isEmpty())
+        toolLog->append(chunk);
+}
+
 void BurnDisc::writeAuthoringFile()
 {
     const QStringList files = inCreationOrder(workFolder, QStringLiteral(".mpg"));
@@ -126,7 +132,9 @@ void BurnDisc::writeAuthoringFile()
 
 void BurnDisc::run()
 {
+    toolLog.emplace();
     const Outcome outcome = discType == QLatin1String("dvd") ? dvdJob() : cdJob();
+    toolLog->finish();
     if (isImage()) {
         emit burnEstTime(outcome.ok ? QStringLiteral("Image complete") : QStringLiteral("Image failed"));
         emit textStatus(outcome.ok ? QStringLiteral("Image Complete") : QStringLiteral("Image Failed"));
@@ -172,9 +180,7 @@ bool BurnDisc::waitForEnd(QProcess& tool, int timeoutMs)
 bool BurnDisc::finishTool(QProcess& tool)
 {
     // The tool's last words (a failing burner says why there) belong in the log too.
-    const QString rest = Tools::outputText(tool.readAllStandardOutput() + tool.readAllStandardError());
-    if (!rest.trimmed().isEmpty())
-        writeLog(rest);
+    logOutput(Tools::outputText(tool.readAllStandardOutput() + tool.readAllStandardError()));
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
@@ -182,7 +188,7 @@ void BurnDisc::followWriter(QProcess& tool, const QString& closingText)
 {
     while (!waitForEnd(tool, writerPollMs)) {
         const QString chunk = Tools::outputText(tool.readAllStandardError());
-        writeLog(chunk);
+        logOutput(chunk);
         const BurnText::WriterPoll poll = BurnText::writerPoll(chunk, QDateTime::currentDateTime());
         if (poll.progress)
             emit burnProgress(*poll.progress);
@@ -235,7 +241,7 @@ BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
         return {false, QStringLiteral("The DVD authoring tool could not be started.")};
     while (!waitForEnd(tool, writerPollMs)) {
         const QString chunk = Tools::outputText(tool.readAllStandardError());
-        writeLog(chunk);
+        logOutput(chunk);
         if (const std::optional<int> progress = BurnText::authoringProgress(chunk, totalBytes))
             emit burnProgress(*progress);
     }
@@ -297,10 +303,8 @@ BurnDisc::Outcome BurnDisc::cdJob()
     while (!waitForEnd(tool, cdPollMs)) {
         const QString out = Tools::outputText(tool.readAllStandardOutput());
         const QString err = Tools::outputText(tool.readAllStandardError());
-        if (!out.isEmpty())
-            writeLog(out);
-        if (!err.isEmpty())
-            writeLog(err);
+        logOutput(out);
+        logOutput(err);
         const BurnText::CdPoll poll = BurnText::cdPoll(out, trackCount);
         if (poll.trackCount)
             trackCount = *poll.trackCount;

@@ -2,8 +2,8 @@
 
 #include "burn/burntext.h"
 #include "burn/cueimage.h"
+#include "platform/cdaudio.h"
 #include "platform/filetime.h"
-#include "platform/logfile.h"
 #include "platform/tools.h"
 
 #include <QDeadlineTimer>
@@ -93,6 +93,13 @@ void BurnDisc::writeLog(const QString& text)
     LogFile::appendRunLog(text);
 }
 
+void BurnDisc::logOutput(const QString& chunk)
+{
+    // A tool that said nothing since the last poll adds no blank line.
+    if (!chunk.trimmed().isEmpty())
+        toolLog->append(chunk);
+}
+
 void BurnDisc::writeAuthoringFile()
 {
     const QStringList files = inCreationOrder(workFolder, QStringLiteral(".mpg"));
@@ -125,7 +132,9 @@ void BurnDisc::writeAuthoringFile()
 
 void BurnDisc::run()
 {
+    toolLog.emplace();
     const Outcome outcome = discType == QLatin1String("dvd") ? dvdJob() : cdJob();
+    toolLog->finish();
     if (isImage()) {
         emit burnEstTime(outcome.ok ? QStringLiteral("Image complete") : QStringLiteral("Image failed"));
         emit textStatus(outcome.ok ? QStringLiteral("Image Complete") : QStringLiteral("Image Failed"));
@@ -171,9 +180,7 @@ bool BurnDisc::waitForEnd(QProcess& tool, int timeoutMs)
 bool BurnDisc::finishTool(QProcess& tool)
 {
     // The tool's last words (a failing burner says why there) belong in the log too.
-    const QString rest = Tools::outputText(tool.readAllStandardOutput() + tool.readAllStandardError());
-    if (!rest.trimmed().isEmpty())
-        writeLog(rest);
+    logOutput(Tools::outputText(tool.readAllStandardOutput() + tool.readAllStandardError()));
     return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
@@ -181,7 +188,7 @@ void BurnDisc::followWriter(QProcess& tool, const QString& closingText)
 {
     while (!waitForEnd(tool, writerPollMs)) {
         const QString chunk = Tools::outputText(tool.readAllStandardError());
-        writeLog(chunk);
+        logOutput(chunk);
         const BurnText::WriterPoll poll = BurnText::writerPoll(chunk, QDateTime::currentDateTime());
         if (poll.progress)
             emit burnProgress(*poll.progress);
@@ -234,7 +241,7 @@ BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
         return {false, QStringLiteral("The DVD authoring tool could not be started.")};
     while (!waitForEnd(tool, writerPollMs)) {
         const QString chunk = Tools::outputText(tool.readAllStandardError());
-        writeLog(chunk);
+        logOutput(chunk);
         if (const std::optional<int> progress = BurnText::authoringProgress(chunk, totalBytes))
             emit burnProgress(*progress);
     }
@@ -296,10 +303,8 @@ BurnDisc::Outcome BurnDisc::cdJob()
     while (!waitForEnd(tool, cdPollMs)) {
         const QString out = Tools::outputText(tool.readAllStandardOutput());
         const QString err = Tools::outputText(tool.readAllStandardError());
-        if (!out.isEmpty())
-            writeLog(out);
-        if (!err.isEmpty())
-            writeLog(err);
+        logOutput(out);
+        logOutput(err);
         const BurnText::CdPoll poll = BurnText::cdPoll(out, trackCount);
         if (poll.trackCount)
             trackCount = *poll.trackCount;
@@ -323,9 +328,8 @@ BurnDisc::Outcome BurnDisc::cdJob()
 
 BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
 {
-    const QFileInfo cue(drive);
     QFile sheet(drive);
-    QFile bin(cue.absolutePath() + QLatin1Char('/') + cue.completeBaseName() + QStringLiteral(".bin"));
+    QFile bin(CueImage::binPath(drive));
     if (const std::optional<QString> refused = claim(sheet))
         return {false, *refused};
     if (const std::optional<QString> refused = claim(bin)) {
@@ -346,17 +350,17 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         return {false, QStringLiteral("An audio CD holds from 1 to 99 tracks; this run made %1.").arg(tracks.size())};
     struct Track {
         std::unique_ptr<QFile> file;
-        CueImage::WavAudio audio;
+        CdAudio::WaveData audio;
     };
     std::vector<Track> sources;
     qint64 totalAudio = 0;
     for (const QString& name : tracks) {
         auto file = std::make_unique<QFile>(workFolder + QLatin1Char('/') + name);
-        const std::optional<CueImage::WavAudio> audio =
-            file->open(QIODevice::ReadOnly) ? CueImage::cdAudio(*file) : std::nullopt;
+        const std::optional<CdAudio::WaveData> audio =
+            file->open(QIODevice::ReadOnly) ? CdAudio::waveData(*file) : std::nullopt;
         if (!audio)
             return {false, QStringLiteral("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
-        totalAudio += audio->size;
+        totalAudio += audio->length;
         sources.push_back({std::move(file), *audio});
     }
 
@@ -366,7 +370,7 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
     int shown = -1;
     for (Track& track : sources) {
         track.file->seek(track.audio.offset);
-        qint64 left = track.audio.size;
+        qint64 left = track.audio.length;
         while (left > 0) {
             if (isInterruptionRequested())
                 return {false, QStringLiteral("The burn was stopped.")};
@@ -381,9 +385,10 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
             shown = percent;
         }
         // Each track fills whole sectors, so that the next one starts on a sector of its own.
-        const qint64 padding = (CueImage::sectorBytes - track.audio.size % CueImage::sectorBytes) % CueImage::sectorBytes;
+        constexpr qint64 sectorBytes = CdAudio::sectorBytes;
+        const qint64 padding = (sectorBytes - track.audio.length % sectorBytes) % sectorBytes;
         bin.write(QByteArray(padding, '\0'));
-        sectors.append((track.audio.size + padding) / CueImage::sectorBytes);
+        sectors.append((track.audio.length + padding) / sectorBytes);
     }
     const QByteArray text = CueImage::sheet(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
     if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "platform/logfile.h"
+
 #include <QString>
 #include <QThread>
+
+#include <optional>
 
 class QFile;
 class QProcess;
@@ -61,11 +65,16 @@ private:
     void followWriter(QProcess& tool, const QString& closingText);
     // Logs what the tool wrote after the last poll; returns whether it ended with success.
     [[nodiscard]] bool finishTool(QProcess& tool);
+    // Phase lines and outcomes go to the run log as they are.
     void writeLog(const QString& text);
+    // A tool's output goes through the job's capped log: a burner that prints without end must
+    // not fill the disc.
+    void logOutput(const QString& chunk);
 
     QString drive;
     QString workFolder;
     QString videoFormat;
     qint64 totalBytes = 0;
     QString discType;
+    std::optional<LogFile::RunLog> toolLog; // made anew for each job
 };

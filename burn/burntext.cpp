@@ -1,9 +1,12 @@
 #include "burn/burntext.h"
 
+#include "platform/cdaudio.h"
+
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace BurnText {
@@ -33,8 +36,14 @@ QString fieldAfter(const QString& text, QLatin1StringView marker, QChar end)
 constexpr quint64 singleLayerDoubledBlocks = 4595776;
 constexpr int singleLayerSeconds = 7200;
 constexpr int dualLayerSeconds = 12600;
-// An audio CD plays 75 sectors a second.
-constexpr quint32 sectorsPerSecond = 75;
+// An 80-minute CD-R, the largest audio CD that every burner and player takes.
+constexpr int audioCdSeconds = 80 * 60;
+
+QString dvdTooSmall()
+{
+    return QStringLiteral("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
+                          "while a Dual Layer disc can hold 3.5 hours.");
+}
 
 } // namespace
 
@@ -47,7 +56,8 @@ std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)
         const double value = from < 0 ? 0.0 : number(chunk.mid(from + 2, percent - from - 2));
         if (value == 0.0)
             return std::nullopt;
-        return int(value * 0.1 + 10.0);
+        // Garbled output ("1e12%", a minus sign) must neither leave the pass's range nor overflow.
+        return int(std::clamp(value, 0.0, 100.0) * 0.1 + 10.0);
     }
     const qsizetype at = chunk.lastIndexOf(QLatin1String(" at "));
     const qsizetype mb = chunk.lastIndexOf(QLatin1String("MB"));
@@ -56,7 +66,7 @@ std::optional<int> authoringProgress(const QString& chunk, qint64 totalBytes)
         return std::nullopt;
     // Below one whole MiB of input there is nothing to divide by: the first MiB fills the pass.
     const qint64 wholeMebibytes = std::max<qint64>(1, totalBytes / 1048576);
-    return std::min(10, int(megabytes / double(wholeMebibytes) * 10.0));
+    return int(std::clamp(megabytes / double(wholeMebibytes) * 10.0, 0.0, 10.0));
 }
 
 WriterPoll writerPoll(const QString& chunk, const QDateTime& now)
@@ -67,7 +77,7 @@ WriterPoll writerPoll(const QString& chunk, const QDateTime& now)
         const qsizetype from = std::max<qsizetype>(0, done - 6);
         const double percent = number(chunk.mid(from, done - from));
         if (percent != 0.0)
-            poll.progress = int(std::trunc(percent) * 0.8 + 20.0);
+            poll.progress = int(std::trunc(std::clamp(percent, 0.0, 100.0)) * 0.8 + 20.0);
     }
     if (chunk.contains(QLatin1String("Total translation table size:"))) {
         poll.closing = true;
@@ -116,8 +126,12 @@ CdPoll cdPoll(const QString& chunk, int trackCount)
     const double current = number(chunk.mid(track + 6, 2));
     const double written = number(chunk.mid(track + 9, 5));
     const double size = number(chunk.mid(track + 17, 5));
-    if (size > 0 && current > 0)
-        poll.progress = int(double(int(written / size * 99.0 / trackCount)) + 99.0 * (current - 1) / trackCount);
+    if (size > 0 && current > 0) {
+        // Held to the track's size and to the tracks there are, so that a garbled line can neither
+        // leave 0 to 99 % nor overflow.
+        const double share = std::clamp(written, 0.0, size) / size * 99.0 / trackCount;
+        poll.progress = int(double(int(share)) + 99.0 * (std::min(current, double(trackCount)) - 1) / trackCount);
+    }
     return poll;
 }
 
@@ -131,14 +145,21 @@ MediaInfo mediaInfo(const QString& output)
 QString dvdDiscMessage(const QString& output, int totalSeconds)
 {
     const MediaInfo info = mediaInfo(output);
-    if (info.status != QLatin1String("blank"))
+    // A blank CD in the drive would pass as blank, and the burner would refuse it only after the
+    // whole run had been converted and authored.
+    const bool dvdMedia = info.media.contains(QLatin1String("DVD")) || info.media.contains(QLatin1String("BD-"));
+    if (info.status != QLatin1String("blank") || !dvdMedia)
         return QStringLiteral("Please insert a blank DVD into the selected drive");
     const int limit = 2 * quint64(info.freeBlocks) <= singleLayerDoubledBlocks ? singleLayerSeconds : dualLayerSeconds;
-    if (totalSeconds > limit) {
-        return QStringLiteral("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
-                              "while a Dual Layer disc can hold 3.5 hours.");
-    }
-    return {};
+    return totalSeconds > limit ? dvdTooSmall() : QString();
+}
+
+QString imageMessage(bool dvd, int totalSeconds)
+{
+    if (dvd)
+        return totalSeconds > dualLayerSeconds ? dvdTooSmall() : QString();
+    return totalSeconds > audioCdSeconds ? QStringLiteral("The disc is not large enough.\n\nAn audio CD can hold 80 minutes.")
+                                         : QString();
 }
 
 QString cdDiscMessage(const QString& output, const QString& driveRoot, int totalSeconds)
@@ -168,7 +189,7 @@ QString discStatusReport(const QString& device, const QString& mediaInfoOutput)
         return QStringLiteral("The disc in drive %1 is not a recordable CD.\n").arg(device);
     if (info.status != QLatin1String("blank"))
         return QStringLiteral("DISC_STATUS=NOT_BLANK\n");
-    return QStringLiteral("DISC_STATUS=BLANK\nFREE_SECONDS=%1\n").arg(info.freeBlocks / sectorsPerSecond);
+    return QStringLiteral("DISC_STATUS=BLANK\nFREE_SECONDS=%1\n").arg(info.freeBlocks / CdAudio::framesPerSecond);
 }
 
 QStringList busScanLines(const QString& output)

@@ -48,6 +48,9 @@ struct MediaInfo {
 
 // The DVD check's message for the disc-information tool's output; empty when the disc will do.
 [[nodiscard]] QString dvdDiscMessage(const QString& output, int totalSeconds);
+// The message for a disc image of totalSeconds of media, a DVD's or an audio CD's: the image is
+// there to be burned, so it holds no more than the largest disc of its kind. Empty when it fits.
+[[nodiscard]] QString imageMessage(bool dvd, int totalSeconds);
 // The CD check's message for the disc-status tool's output; empty when the disc will do.
 [[nodiscard]] QString cdDiscMessage(const QString& output, const QString& driveRoot, int totalSeconds);
 // What the disc-status tool prints for a CD drive, from the disc-information tool's output:

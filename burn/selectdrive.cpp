@@ -1,6 +1,7 @@
 #include "burn/selectdrive.h"
 
 #include "burn/burntext.h"
+#include "burn/cueimage.h"
 #include "burn/disccheck.h"
 #include "platform/drives.h"
 #include "platform/filedialogs.h"
@@ -100,7 +101,11 @@ void SelectDrive::scanDrives()
 void SelectDrive::onOK()
 {
     if (driveCombo->currentData(imageRole).toBool()) {
-        if (chooseImageFile())
+        // No disc to look at, but the image must still fit the disc it is made for.
+        const QString tooLong = BurnText::imageMessage(isDvd(discType), totalSeconds);
+        if (!tooLong.isEmpty())
+            MessageBox::warning(this, QStringLiteral("Warning"), tooLong);
+        else if (chooseImageFile())
             done(QDialog::Accepted);
         return;
     }
@@ -145,7 +150,7 @@ bool SelectDrive::chooseImageFile()
     // The sheet names its BIN file beside it; the burn writes both and replaces neither.
     QStringList files{image.absoluteFilePath()};
     if (!dvd)
-        files.append(image.absolutePath() + QLatin1Char('/') + image.completeBaseName() + QStringLiteral(".bin"));
+        files.append(CueImage::binPath(image.absoluteFilePath()));
     QString problem;
     if (!QFileInfo(image.absolutePath()).isWritable())
         problem = QStringLiteral("The folder %1 cannot be written to.").arg(image.absolutePath());

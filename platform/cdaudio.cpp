@@ -235,35 +235,6 @@ bool trackMode(const QString& mode, CueTrack& track)
     return false;
 }
 
-// Where the samples of a WAVE file start and how many bytes they take; nothing unless they are
-// CD audio (PCM, 2 channels, 44100 Hz, 16 bits).
-std::optional<std::pair<qint64, qint64>> waveData(QFile& file)
-{
-    const QByteArray riff = file.read(12);
-    if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
-        return std::nullopt;
-    bool cdAudio = false;
-    for (;;) {
-        const QByteArray chunk = file.read(8);
-        if (chunk.size() != 8)
-            return std::nullopt;
-        const qint64 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
-        if (chunk.startsWith("fmt ")) {
-            const QByteArray format = file.peek(16);
-            cdAudio = format.size() == 16 && qFromLittleEndian<quint16>(format.constData()) == 1
-                && qFromLittleEndian<quint16>(format.constData() + 2) == 2
-                && qFromLittleEndian<quint32>(format.constData() + 4) == 44100
-                && qFromLittleEndian<quint16>(format.constData() + 14) == 16;
-        } else if (chunk.startsWith("data")) {
-            if (!cdAudio)
-                return std::nullopt;
-            return std::pair{file.pos(), std::min(size, file.size() - file.pos())};
-        }
-        if (!file.seek(file.pos() + size + (size & 1)))
-            return std::nullopt;
-    }
-}
-
 // A name in a CUE sheet, relative to the sheet's folder. Sheets made on other systems may write
 // backslashes and another letter case than the file has.
 QString resolveCueFile(const QDir& folder, QString name)
@@ -390,10 +361,11 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, Status& sta
         qint64 offset = 0;
         qint64 length = file->size();
         if (named.type == CueFile::Type::Wave) {
-            const auto data = waveData(*file);
+            const std::optional<WaveData> data = waveData(*file);
             if (!data)
                 return refuse(QStringLiteral("%1 is no 44100 Hz 16-bit stereo PCM WAVE file").arg(named.name));
-            std::tie(offset, length) = *data;
+            offset = data->offset;
+            length = data->length;
         }
         QList<CueTrack*> inFile;
         for (CueTrack& track : sheet->tracks)
@@ -432,6 +404,35 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, Status& sta
 }
 
 } // namespace
+
+std::optional<WaveData> waveData(QFile& file)
+{
+    const QByteArray riff = file.read(12);
+    if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    bool cdAudio = false;
+    for (;;) {
+        const QByteArray chunk = file.read(8);
+        if (chunk.size() != 8)
+            return std::nullopt;
+        const qint64 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
+        if (chunk.startsWith("fmt ")) {
+            const QByteArray format = file.peek(16);
+            cdAudio = size >= 16 && format.size() == 16 && qFromLittleEndian<quint16>(format.constData()) == 1
+                && qFromLittleEndian<quint16>(format.constData() + 2) == 2
+                && qFromLittleEndian<quint32>(format.constData() + 4) == 44100
+                && qFromLittleEndian<quint16>(format.constData() + 14) == 16;
+        } else if (chunk.startsWith("data")) {
+            if (!cdAudio)
+                return std::nullopt;
+            // A writer that could not go back to fill in the length (one writing to a pipe) leaves
+            // all ones: the samples then run to the end of the file.
+            return WaveData{file.pos(), std::min(size, file.size() - file.pos())};
+        }
+        if (!file.seek(file.pos() + size + (size & 1)))
+            return std::nullopt;
+    }
+}
 
 std::optional<CueSheet> parseCueSheet(const QString& text, QString* error)
 {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+class QFile;
+
 // CD digital audio straight from a drive: the table of contents, raw 2352-byte sectors and the
 // tray. The machine's drives are reached through the Linux CD-ROM ioctls; a CUE sheet with its
 // BIN (or WAVE) files is read through the same interface, so that a user can rip a disc image and
@@ -101,6 +103,15 @@ struct CueSheet {
     QList<CueFile> files;
     QList<CueTrack> tracks;
 };
+
+// Where the samples of a WAVE file lie, in bytes from the start of the file.
+struct WaveData {
+    qint64 offset = 0;
+    qint64 length = 0;
+};
+// Reads the header of a WAVE file opened at its start, passing over the chunks it does not need;
+// nothing unless its samples are CD audio (PCM, 2 channels, 44100 Hz, 16 bits).
+[[nodiscard]] std::optional<WaveData> waveData(QFile& file);
 
 // Parses a CUE sheet; nothing, with the reason in error, when it is not one we can read.
 [[nodiscard]] std::optional<CueSheet> parseCueSheet(const QString& text, QString* error = nullptr);

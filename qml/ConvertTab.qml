@@ -47,10 +47,13 @@ Rectangle {
         mainwnd.notifyRunEnded(runSummary, outputPlace())
     }
 
-    // Where the output of a run goes, shown above the Convert button.
+    // Where the output of a run goes, shown above the Convert button. A disc run that writes an
+    // image file instead of a disc names the file.
     function outputPlace() {
-        if (mainPage.formatId === dvdFormatId || mainPage.formatId === audioCdFormatId)
-            return "Burned onto a disc"
+        if (mainPage.formatId === dvdFormatId || mainPage.formatId === audioCdFormatId) {
+            var image = mediaList.imageFile()
+            return image === "" ? "Burned onto a disc" : "Saved as " + image
+        }
         if (formatTab.outputSameFolder.checked)
             return "Saved beside each source"
         return "Saved in " + mainPage.outPath

@@ -20,6 +20,16 @@ Item {
         return mainPage.isBurnSource(item.source)
     }
 
+    // The image file that the latest burn element writes instead of a disc; "" when it burns a disc.
+    function imageFile() {
+        for (var i = listModel.count - 1; i >= 0; --i) {
+            var item = listModel.get(i)
+            if (isBurnItem(item))
+                return /\.(iso|cue)$/i.test(item.fileName) ? item.fileName : ""
+        }
+        return ""
+    }
+
     // What an element adds to the overall duration: nothing while loading, 600 s for a burn.
     function contributionOf(index) {
         var item = listModel.get(index)
@@ -169,9 +179,10 @@ Item {
             return
         convertTab.clearCompleted.opacity = 1.0
         // Elements that an earlier run finished are passed over through here too; only the
-        // outcome of this run's own work counts in its summary.
-        var status = listModel.get(current).currentStatus
-        if (status !== "complete" && status !== "error")
+        // outcome of this run's own work counts in its summary. A disc or image that was made is no
+        // converted file; one that failed still counts as a failure.
+        var item = listModel.get(current)
+        if (item.currentStatus !== "complete" && item.currentStatus !== "error" && !(quitOk && isBurnItem(item)))
             convertTab.countOutcome(quitOk)
         if (quitOk) {
             listModel.setProperty(current, "currentStatus", "complete")

@@ -111,7 +111,9 @@ private slots:
         fakes.add("dvdauthor", {authoring.value(0)},
                   authoring.isEmpty() ? "" : "echo 'STAT: VOBU 16 at 1MB, 1 PGCs' >&2; d=$(dirname \"$2\")/DVD/VIDEO_TS;"
                                              " mkdir -p \"$d\" && : > \"$d/VIDEO_TS.IFO\"");
-        fakes.add(dvd ? "growisofs" : "wodim", burning, "echo '/dev/sr0: flushing cache' >&2");
+        // More output than a run may log: only its last lines are kept.
+        fakes.add(dvd ? "growisofs" : "wodim", burning,
+                  "yes 'writing sector' | head -n 80000 >&2; echo '/dev/sr0: flushing cache' >&2");
         QTemporaryDir work;
         createBca(work.path(), dvd ? ".mpg" : ".wav");
 
@@ -133,7 +135,7 @@ private slots:
         QCOMPARE(calls.size(), finished.size() * (dvd ? 4 : 9));
         if (finished.isEmpty())
             return;
-        QVERIFY(log.contains("/dev/sr0: flushing cache"));
+        QVERIFY(log.contains("/dev/sr0: flushing cache") && log.size() < LogFile::RunLog::defaultLimit);
         if (dvd) {
             QCOMPARE(calls.mid(0, 4), QStringList({"-Z", "/dev/sr0", "-dvd-video", work.path() + "/DVD"}));
             QCOMPARE(status.count({"Burning DVD..."}), 1);
@@ -210,6 +212,16 @@ private slots:
         });
         QCOMPARE(dialog.exec(), QDialog::Rejected);
         QVERIFY(closedByEnter);
+
+        // An image must fit an audio CD too: a longer queue is refused before a name is asked.
+        FileDialogRecorder saveAs;
+        FileDialogs::setDialogAnswerer([](QDialog& shown) {
+            QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_End);
+            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+        });
+        dialog.setDisc("cd", 4801);
+        QCOMPARE(dialog.exec(), QDialog::Rejected);
+        QVERIFY(saveAs.requests.isEmpty() && messages.prompts.last().text.contains("not large enough"));
     }
 };
 

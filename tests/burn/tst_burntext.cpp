@@ -22,6 +22,8 @@ QString parse(const QString& parser, const QString& input, int number)
     }
     if (parser == "dvd disc")
         return BurnText::dvdDiscMessage(input, number);
+    if (parser == "image")
+        return BurnText::imageMessage(input == "dvd", number);
     if (parser == "cd disc")
         return BurnText::cdDiscMessage(input, "/dev/sr0", number);
     if (parser == "cd status")
@@ -58,6 +60,15 @@ private slots:
         QTest::addRow("second pass") << "authoring" << "at 1MB (17/39, 41%)\rSTAT: fixing VOBU at 2MB (33/39, 82%)\r" << 8 << "18";
         QTest::addRow("second pass cut short") << "authoring" << "STAT: fixing VOBU at 2MB (33/39, %" << 8 << "-";
         QTest::addRow("garbled authoring") << "authoring" << "STAT: VOBU at xMB" << 8 << "-";
+        // Figures out of range stay within their phase's share and never overflow.
+        QTest::addRow("percentage far too high") << "authoring" << "STAT: fixing VOBU at 2MB (33/39, 1e12%)\r" << 8 << "20";
+        QTest::addRow("negative percentage") << "authoring" << "STAT: fixing VOBU at 2MB (33/39, -5%)\r" << 8 << "10";
+        QTest::addRow("megabytes far too many") << "authoring" << "STAT: VOBU 16 at 1e99MB, 1 PGCs\r" << 8 << "10";
+        QTest::addRow("negative megabytes") << "authoring" << "STAT: VOBU 16 at -3MB, 1 PGCs\r" << 8 << "0";
+        QTest::addRow("written far past 100") << "writer" << "  1e12% done, estimate finish soon\n" << 0 << "100";
+        QTest::addRow("written below 0") << "writer" << " -5.00% done, estimate finish soon\n" << 0 << "20";
+        QTest::addRow("track past the count") << "cd" << "\rTrack 05:   20 of   40 MB written" << 4 << "86 burning";
+        QTest::addRow("more written than the track") << "cd" << "\rTrack 01: 1e99 of   40 MB written" << 2 << "49 burning";
         QTest::addRow("finish on a one-digit day") << "writer" << "  1.10% done, estimate finish Thu Dec  7 09:00:00 2023\n"
                                                      "  4.32% done, estimate finish Thu Dec  7 10:02:03 2023\n"
                                                   << 0 << "23 Time remaining: 02:03 (approx.)";
@@ -84,6 +95,11 @@ private slots:
         QTest::addRow("single layer, a second over") << "dvd disc" << blankDvd << 7201 << small;
         QTest::addRow("dual layer") << "dvd disc" << mediaInfo("2Bh, DVD+R Double Layer", "blank", "2297889") << 12600 << "";
         QTest::addRow("Blank is not blank") << "dvd disc" << mediaInfo("11h, DVD-R", "Blank", "2297888") << 10 << insert;
+        QTest::addRow("a blank CD-R is no DVD") << "dvd disc" << mediaInfo("9h, CD-R", "blank", "359847") << 10 << insert;
+        QTest::addRow("DVD image, 3.5 hours") << "image" << "dvd" << 12600 << "";
+        QTest::addRow("DVD image, longer") << "image" << "dvd" << 12601 << small;
+        QTest::addRow("CD image, longer than 80 minutes") << "image" << "cd" << 4801
+                                                         << "The disc is not large enough.\n\nAn audio CD can hold 80 minutes.";
         QTest::addRow("CD just too short") << "cd disc" << "DISC_STATUS=BLANK\nFREE_SECONDS=3600\n" << 3600
                                            << "The disc in drive /dev/sr0 is not large enough.";
         QTest::addRow("CD written") << "cd disc" << "DISC_STATUS=NOT_BLANK\n" << 0 << "The CD in drive /dev/sr0 is not blank";

@@ -51,6 +51,9 @@ private slots:
         for (int row = 0; row < 3; ++row)
             QCOMPARE(page.role(row, "currentStatus"), "complete");
         QCOMPARE(page.role(2, "newFileName"), "Image Complete");
+        // The image is no converted file, and the run says where it went.
+        QCOMPARE(page.text("convertTab.runSummary + ' / ' + convertTab.outputPlace()"),
+                 "2 converted / Saved as " + out.filePath("holiday.iso"));
         QCOMPARE(messages.prompts.value(0).text, "The file " + out.filePath("taken.iso") + " already exists. Please choose another name.");
 
         const QString work = Folders::tempFolder() + "/" + page.text("mainPage.desTemp");

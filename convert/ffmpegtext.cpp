@@ -105,6 +105,16 @@ qint64 reportDurationMs(const QString& report, const QString& path)
     return seconds * 1000 + milliseconds;
 }
 
+bool durationEstimated(const QString& report, const QString& path)
+{
+    // The warning comes while FFmpeg opens the input, so before the input's header, on a line of
+    // its own that starts with the demuxer's "[name @ 0x...]".
+    static const QRegularExpression warning(QStringLiteral("^\\[[^\\]\\n]+ @ 0x[0-9a-f]+\\] Estimating duration from bitrate"),
+                                            QRegularExpression::MultilineOption);
+    const qsizetype at = report.indexOf(QStringLiteral("from '") + path + QStringLiteral("':\n"));
+    return at >= 0 && warning.match(report.left(at)).hasMatch();
+}
+
 QString reportDuration(const QString& report, const QString& path)
 {
     static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));

@@ -89,6 +89,7 @@ private slots:
         QTest::addRow("source damaged part way") << "cut.mkv" << quickArguments << ""
                                                  << "The output is shorter than the source (0:03 of 0:06): the source "
                                                     "may be damaged or changed during conversion";
+        QTest::addRow("source length only estimated") << "estimated.mp3" << quickArguments << "" << "";
         QTest::addRow("trimmed on purpose") << "cut.mkv" << (QStringList{"-t", "2"} + quickArguments) << "" << "";
         QTest::addRow("disk full")
             << "av.mp4" << quickArguments

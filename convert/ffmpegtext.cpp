@@ -190,6 +190,15 @@ bool statesAnError(const QString& line)
         && !isProgressOrStatistics(line);
 }
 
+// The description of an input or output: its opening line, which holds the path, and its indented
+// stream and metadata lines. Words such as "unknown" (a colour space, an artist's folder, a title)
+// appear there and say nothing about a failure.
+bool isHeaderLine(const QString& line)
+{
+    return (!line.isEmpty() && line.front().isSpace()) || line.startsWith(QLatin1String("Input #"))
+        || line.startsWith(QLatin1String("Output #"));
+}
+
 struct Cause {
     const char* marker;
     const char* sentence;
@@ -223,7 +232,7 @@ QString errorLine(const QString& output)
     static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]"));
     const QStringList lines = output.split(lineEnd);
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (statesAnError(line->trimmed()))
+        if (!isHeaderLine(*line) && statesAnError(line->trimmed()))
             return line->trimmed();
     }
     return {};

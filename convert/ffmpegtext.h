@@ -42,8 +42,9 @@ struct PathParts {
 // ("N/A") or negative.
 [[nodiscard]] int progressSeconds(const QString& chunk);
 
-// The last line of FFmpeg's output that states an error. Progress and statistics lines and the
-// closing "Conversion failed!" say nothing about the cause and are passed over. "" when no line
+// The last line of FFmpeg's output that states an error. Progress and statistics lines, the
+// descriptions of inputs and outputs (their opening lines and indented stream and metadata lines)
+// and the closing "Conversion failed!" say nothing about the cause and are passed over. "" when no line
 // states an error (after a kill the output simply stops).
 [[nodiscard]] QString errorLine(const QString& output);
 

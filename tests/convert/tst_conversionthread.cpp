@@ -98,8 +98,10 @@ private slots:
             << "The disk is full. FFmpeg said: Error closing file x.mp4: No space left on device";
         QTest::addRow("output folder deleted") << "av.mp4" << quickArguments << "rm -r \"${last%/*}\""
                                                << "The output folder no longer exists";
-        QTest::addRow("killed from outside") << "av.mp4" << quickArguments << "printf partial > \"$last\"; kill -9 $$"
-                                             << "FFmpeg stopped unexpectedly.";
+        QTest::addRow("killed from outside")
+            << "av.mp4" << quickArguments
+            << "printf partial > \"$last\"; echo '  Stream #0:0: Video: h264, yuv420p(tv, bt709/unknown/unknown)' >&2; kill -9 $$"
+            << "FFmpeg stopped unexpectedly.";
     }
     void failuresLeaveNothingBehind()
     {

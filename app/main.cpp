@@ -60,6 +60,7 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
+    instance.serve();
     ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &ShutdownSignals::received, &window, [&window] {
         window.closeWithoutAsking();

@@ -71,16 +71,6 @@ BatchConversion::BatchConversion(QTextStream& out, QTextStream& err, bool termin
 
 BatchConversion::~BatchConversion() = default;
 
-QString BatchConversion::clockText(int seconds)
-{
-    seconds = std::max(seconds, 0);
-    const auto twoDigits = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
-    if (seconds < 3600)
-        return QString::number(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60);
-    return QString::number(seconds / 3600) + QLatin1Char(':') + twoDigits(seconds / 60 % 60) + QLatin1Char(':')
-         + twoDigits(seconds % 60);
-}
-
 int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
 {
     Catalogue catalogue;
@@ -213,8 +203,10 @@ void BatchConversion::progress(int seconds)
     const int percent = int(done * 100);
     QString line = QStringLiteral("[%1/%2] %3  %4%").arg(current + 1).arg(items.size())
                        .arg(items.at(current).fileInfo.value(0)).arg(percent);
-    if (done > 0)
-        line += QStringLiteral("  %1 left").arg(clockText(int(itemClock.elapsed() / 1000.0 * (1 - done) / done)));
+    if (done > 0) {
+        const qint64 leftMs = qint64(double(itemClock.elapsed()) * (1 - done) / done);
+        line += QStringLiteral("  %1 left").arg(FfmpegText::clockText(leftMs));
+    }
     out << '\r' << line.leftJustified(78) << Qt::flush;
 }
 

@@ -63,6 +63,8 @@ BatchConversion::BatchConversion(QTextStream& out, QTextStream& err, bool termin
     , probe(new FileInfoThread(this))
     , converter(new ConversionThread(this))
 {
+    // Only the window shows thumbnails.
+    probe->setMakeThumbnails(false);
     connect(probe, &FileInfoThread::fileInfoReady, this, &BatchConversion::probed);
     connect(converter, &ConversionThread::conversionProgress, this, &BatchConversion::progress);
     connect(converter, &ConversionThread::conversionComplete, this, &BatchConversion::completed);
@@ -164,9 +166,6 @@ void BatchConversion::probed(const QStringList& fileInfo, const QStringList& vid
     for (Item& item : items) {
         if (!item.probed) {
             item = {item.input, fileInfo, video, audio, true};
-            // The window shows the thumbnail; here it is only a by-product of the shared probe.
-            if (!fileInfo.value(4).isEmpty())
-                QFile::remove(fileInfo.value(4));
             return;
         }
     }

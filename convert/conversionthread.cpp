@@ -173,7 +173,6 @@ void ConversionThread::run()
         emit conversionCancelled();
         return;
     }
-    outFile = finalPath;
     LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=%1").arg(reason.isEmpty() ? "true" : "false"));
     LogFile::appendRunLog(reason.isEmpty() ? QStringLiteral("Saved as ") + quoted(finalPath) : reason);
     emit conversionComplete(reason.isEmpty(), finalPath, reason);

@@ -63,6 +63,8 @@ BatchConversion::BatchConversion(QTextStream& out, QTextStream& err, bool termin
     , probe(new FileInfoThread(this))
     , converter(new ConversionThread(this))
 {
+    // Only the window shows thumbnails.
+    probe->setMakeThumbnails(false);
     connect(probe, &FileInfoThread::fileInfoReady, this, &BatchConversion::probed);
     connect(converter, &ConversionThread::conversionProgress, this, &BatchConversion::progress);
     connect(converter, &ConversionThread::conversionComplete, this, &BatchConversion::completed);
@@ -70,16 +72,6 @@ BatchConversion::BatchConversion(QTextStream& out, QTextStream& err, bool termin
 }
 
 BatchConversion::~BatchConversion() = default;
-
-QString BatchConversion::clockText(int seconds)
-{
-    seconds = std::max(seconds, 0);
-    const auto twoDigits = [](int value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); };
-    if (seconds < 3600)
-        return QString::number(seconds / 60) + QLatin1Char(':') + twoDigits(seconds % 60);
-    return QString::number(seconds / 3600) + QLatin1Char(':') + twoDigits(seconds / 60 % 60) + QLatin1Char(':')
-         + twoDigits(seconds % 60);
-}
 
 int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
 {
@@ -174,9 +166,6 @@ void BatchConversion::probed(const QStringList& fileInfo, const QStringList& vid
     for (Item& item : items) {
         if (!item.probed) {
             item = {item.input, fileInfo, video, audio, true};
-            // The window shows the thumbnail; here it is only a by-product of the shared probe.
-            if (!fileInfo.value(4).isEmpty())
-                QFile::remove(fileInfo.value(4));
             return;
         }
     }
@@ -213,8 +202,10 @@ void BatchConversion::progress(int seconds)
     const int percent = int(done * 100);
     QString line = QStringLiteral("[%1/%2] %3  %4%").arg(current + 1).arg(items.size())
                        .arg(items.at(current).fileInfo.value(0)).arg(percent);
-    if (done > 0)
-        line += QStringLiteral("  %1 left").arg(clockText(int(itemClock.elapsed() / 1000.0 * (1 - done) / done)));
+    if (done > 0) {
+        const qint64 leftMs = qint64(double(itemClock.elapsed()) * (1 - done) / done);
+        line += QStringLiteral("  %1 left").arg(FfmpegText::clockText(leftMs));
+    }
     out << '\r' << line.leftJustified(78) << Qt::flush;
 }
 

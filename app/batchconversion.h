@@ -31,9 +31,6 @@ public:
     // Every job without a window: help, version, the preset table, a conversion, or a usage error.
     [[nodiscard]] static int run(int& argc, char** argv, const CommandLine::Request& request);
 
-    // "0:07", "12:30", "1:02:03".
-    [[nodiscard]] static QString clockText(int seconds);
-
 private:
     struct Item {
         QString input;

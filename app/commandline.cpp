@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include <algorithm>
+
 namespace CommandLine {
 
 namespace {
@@ -21,6 +23,38 @@ bool takeValue(const QStringList& arguments, qsizetype& at, const QString& name,
 bool isOption(const QString& argument, const QString& name)
 {
     return argument == name || argument.startsWith(name + QLatin1Char('='));
+}
+
+// Qt's own options, which the application object takes from the same command line: a desktop's
+// session restore starts us with "-session <id>", a user may ask for "-style fusion". They are
+// neither files nor mistakes, and neither are their values. Qt also takes them with two dashes.
+bool skipToolkitOption(const QStringList& arguments, qsizetype& at)
+{
+    static const QStringList withValue = {
+        QStringLiteral("-platform"), QStringLiteral("-platformpluginpath"), QStringLiteral("-platformtheme"),
+        QStringLiteral("-plugin"), QStringLiteral("-qmljsdebugger"), QStringLiteral("-style"),
+        QStringLiteral("-stylesheet"), QStringLiteral("-session"), QStringLiteral("-display"),
+        QStringLiteral("-geometry"), QStringLiteral("-qwindowgeometry"), QStringLiteral("-qwindowicon"),
+        QStringLiteral("-qwindowtitle"), QStringLiteral("-title"), QStringLiteral("-name"), QStringLiteral("-font"),
+        QStringLiteral("-fn"), QStringLiteral("-bg"), QStringLiteral("-background"), QStringLiteral("-fg"),
+        QStringLiteral("-foreground"), QStringLiteral("-btn"), QStringLiteral("-button"), QStringLiteral("-visual"),
+        QStringLiteral("-im"), QStringLiteral("-inputstyle")};
+    static const QStringList flags = {QStringLiteral("-reverse"), QStringLiteral("-nograb"), QStringLiteral("-dograb"),
+                                      QStringLiteral("-sync"), QStringLiteral("-widgetcount"), QStringLiteral("-cmap")};
+    // The forms with the value joined that Qt reads.
+    static const QStringList joined = {QStringLiteral("-style="), QStringLiteral("-stylesheet="),
+                                       QStringLiteral("-qmljsdebugger=")};
+    const QString& argument = arguments.at(at);
+    const QString option = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+    if (flags.contains(option))
+        return true;
+    if (std::any_of(joined.cbegin(), joined.cend(), [&](const QString& form) { return option.startsWith(form); }))
+        return true;
+    if (!withValue.contains(option))
+        return false;
+    if (at + 1 < arguments.size())
+        ++at;
+    return true;
 }
 
 Request failure(const QString& error)
@@ -59,7 +93,7 @@ Request parse(const QStringList& arguments)
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
                 return failure(QStringLiteral("--output needs a folder."));
-        } else {
+        } else if (!skipToolkitOption(arguments, at)) {
             return failure(QStringLiteral("Unknown option: %1").arg(argument));
         }
     }

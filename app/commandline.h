@@ -13,7 +13,7 @@ struct Request {
     Mode mode = Mode::Window;
     QString presetId;     // Convert
     QString outputFolder; // Convert: empty puts each output beside its source
-    QStringList files;    // Window: the arguments as given, filtered later; Convert: the inputs
+    QStringList files;    // Window: the arguments as given but Qt's options, filtered later; Convert: the inputs
     QString error;        // Error: what is wrong, in words
 };
 

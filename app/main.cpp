@@ -40,7 +40,8 @@ int main(int argc, char* argv[])
     if (!Startup::prepareFolders())
         showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
 
-    const QStringList files = arguments.size() > 1 ? InputTypes::filterCommandLine(arguments) : QStringList();
+    // Qt's own options and their values are no files: the parser has set them aside.
+    const QStringList files = InputTypes::filterCommandLine(request.files);
     SingleInstance instance;
     if (!instance.claim()) {
         if (instance.handOver(files))
@@ -51,7 +52,7 @@ int main(int argc, char* argv[])
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;
-    if (arguments.size() > 1)
+    if (!request.files.isEmpty())
         window.addFiles(files);
     QObject::connect(&instance, &SingleInstance::filesReceived, &window, [&window](const QStringList& handed) {
         if (!handed.isEmpty())
@@ -59,6 +60,7 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
+    instance.serve();
     ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &ShutdownSignals::received, &window, [&window] {
         window.closeWithoutAsking();

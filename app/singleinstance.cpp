@@ -57,12 +57,16 @@ bool SingleInstance::claim()
         // than none.
         qCWarning(lcInstance) << "cannot lock the data folder; running without the single-instance check";
     }
+    return true;
+}
+
+void SingleInstance::serve()
+{
     // A socket left by a Halvorn that was killed would refuse the name.
     QLocalServer::removeServer(serverName());
     server.setSocketOptions(QLocalServer::UserAccessOption);
     if (!server.listen(serverName()))
         qCWarning(lcInstance) << "cannot serve" << serverName() << server.errorString();
-    return true;
 }
 
 bool SingleInstance::handOver(const QStringList& files) const

@@ -15,9 +15,12 @@ class SingleInstance final : public QObject {
 public:
     explicit SingleInstance(QObject* parent = nullptr);
 
-    // Whether this process is the one that runs: it then serves the socket for as long as this
-    // object lives. False when another process holds the data folder.
+    // Whether this process is the one that runs: it holds the data folder for as long as this
+    // object lives. False when another process holds it.
     [[nodiscard]] bool claim();
+    // Starts taking files from later starts; only once filesReceived is connected, since files
+    // handed over before would be lost. Until then a later start keeps trying for a while.
+    void serve();
     // Hands files (made absolute: the other process has its own working folder) to the running
     // process; whether it took them.
     [[nodiscard]] bool handOver(const QStringList& files) const;

@@ -58,7 +58,7 @@ void repairCatalogue(const QString& bundledCatalogue)
 
 bool prepareFolders()
 {
-    makeTempFolder();
+    Folders::makeTempFolder();
     return installCatalogue(Folders::bundledCataloguePath());
 }
 

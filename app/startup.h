@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/folders.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -14,9 +12,6 @@ inline constexpr auto catalogueMissingMessage = "data.db not found. Please try r
 
 // Sets the name and version that every part of the program reads back.
 void setIdentity();
-
-// Creates the temporary folder (and the data folder above it) when missing.
-using Folders::makeTempFolder;
 
 // The use counters write to the catalogue, so the user works on a copy in the data folder. The
 // first start copies the bundled one there; a copy that exists is never overwritten.

@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
     Startup::setIdentity();
-    Startup::makeTempFolder();
+    Folders::makeTempFolder();
 
     FileInfoThread probe;
     QStringList info;

@@ -173,7 +173,6 @@ void ConversionThread::run()
         emit conversionCancelled();
         return;
     }
-    outFile = finalPath;
     LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=%1").arg(reason.isEmpty() ? "true" : "false"));
     LogFile::appendRunLog(reason.isEmpty() ? QStringLiteral("Saved as ") + quoted(finalPath) : reason);
     emit conversionComplete(reason.isEmpty(), finalPath, reason);
@@ -208,9 +207,13 @@ QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& work
     if (has(report, inFile, "Audio:") && !args.contains(QLatin1String("-an")) && !madeAudio)
         return QStringLiteral("The output has no sound, although the source has some");
 
+    // A duration FFmpeg only estimated proves nothing: a VBR MP3 without an index header that lasts
+    // 23 s may be reported as 1:41, and its complete output would be taken for a short one.
+    const bool comparable = !FfmpegText::trimsOutput(args) && !FfmpegText::durationEstimated(report, inFile)
+                         && !FfmpegText::durationEstimated(made, working);
     const qint64 source = FfmpegText::reportDurationMs(report, inFile);
     const qint64 output = FfmpegText::reportDurationMs(made, working);
-    if (!FfmpegText::trimsOutput(args) && source > 0 && output >= 0 && output < source * shortestShare) {
+    if (comparable && source > 0 && output >= 0 && output < source * shortestShare) {
         return QStringLiteral("The output is shorter than the source (%1 of %2): the source may be damaged or "
                               "changed during conversion")
             .arg(FfmpegText::clockText(output), FfmpegText::clockText(source));

@@ -8,7 +8,7 @@
 // Runs one FFmpeg conversion per start and ends with exactly one of conversionComplete and
 // conversionCancelled. FFmpeg writes to a hidden working file beside the output; only an output
 // that has been checked (it can be read, has the streams asked for and, unless the arguments trim
-// it, nearly the source's length) is given its final name, a name that overwrites nothing. Every
+// it or FFmpeg only estimated a length, nearly the source's length) is given its final name, a name that overwrites nothing. Every
 // other end deletes the working file, so a user's folder never holds a broken output.
 class ConversionThread final : public QThread {
     Q_OBJECT

@@ -105,6 +105,16 @@ qint64 reportDurationMs(const QString& report, const QString& path)
     return seconds * 1000 + milliseconds;
 }
 
+bool durationEstimated(const QString& report, const QString& path)
+{
+    // The warning comes while FFmpeg opens the input, so before the input's header, on a line of
+    // its own that starts with the demuxer's "[name @ 0x...]".
+    static const QRegularExpression warning(QStringLiteral("^\\[[^\\]\\n]+ @ 0x[0-9a-f]+\\] Estimating duration from bitrate"),
+                                            QRegularExpression::MultilineOption);
+    const qsizetype at = report.indexOf(QStringLiteral("from '") + path + QStringLiteral("':\n"));
+    return at >= 0 && warning.match(report.left(at)).hasMatch();
+}
+
 QString reportDuration(const QString& report, const QString& path)
 {
     static const QRegularExpression time(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
@@ -180,6 +190,15 @@ bool statesAnError(const QString& line)
         && !isProgressOrStatistics(line);
 }
 
+// The description of an input or output: its opening line, which holds the path, and its indented
+// stream and metadata lines. Words such as "unknown" (a colour space, an artist's folder, a title)
+// appear there and say nothing about a failure.
+bool isHeaderLine(const QString& line)
+{
+    return (!line.isEmpty() && line.front().isSpace()) || line.startsWith(QLatin1String("Input #"))
+        || line.startsWith(QLatin1String("Output #"));
+}
+
 struct Cause {
     const char* marker;
     const char* sentence;
@@ -213,7 +232,7 @@ QString errorLine(const QString& output)
     static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]"));
     const QStringList lines = output.split(lineEnd);
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
-        if (statesAnError(line->trimmed()))
+        if (!isHeaderLine(*line) && statesAnError(line->trimmed()))
             return line->trimmed();
     }
     return {};

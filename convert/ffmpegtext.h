@@ -23,6 +23,9 @@ struct PathParts {
 [[nodiscard]] QString reportDuration(const QString& report, const QString& path);
 // The same in milliseconds, fraction included; -1 when unknown.
 [[nodiscard]] qint64 reportDurationMs(const QString& report, const QString& path);
+// Whether FFmpeg only estimated that duration from the bitrate (raw ADTS AAC, VBR MP3 without an
+// index header, MPEG program streams) and said so. Such a duration can be far off either way.
+[[nodiscard]] bool durationEstimated(const QString& report, const QString& path);
 
 // The fields of the input's first stream of a kind (marker "Video:" or "Audio:"), trimmed, split at
 // the commas that stand outside parentheses: FFmpeg 5 writes "yuv420p(tv, bt709, progressive)" as
@@ -39,8 +42,9 @@ struct PathParts {
 // ("N/A") or negative.
 [[nodiscard]] int progressSeconds(const QString& chunk);
 
-// The last line of FFmpeg's output that states an error. Progress and statistics lines and the
-// closing "Conversion failed!" say nothing about the cause and are passed over. "" when no line
+// The last line of FFmpeg's output that states an error. Progress and statistics lines, the
+// descriptions of inputs and outputs (their opening lines and indented stream and metadata lines)
+// and the closing "Conversion failed!" say nothing about the cause and are passed over. "" when no line
 // states an error (after a kill the output simply stops).
 [[nodiscard]] QString errorLine(const QString& output);
 

@@ -124,7 +124,7 @@ void FileInfoThread::probe(const QString& ffmpeg, const QString& path)
     const QStringList audio = FfmpegText::streamFields(report, input, QStringLiteral("Audio:"));
 
     QString thumbnail;
-    if (!video.isEmpty() && !isInterruptionRequested()) {
+    if (makeThumbnails && !video.isEmpty() && !isInterruptionRequested()) {
         Folders::makeTempFolder();
         const QString candidate = thumbnailPath(Folders::tempFolderWithSeparator(),
                                                 QDateTime::currentSecsSinceEpoch());

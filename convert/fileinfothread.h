@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QThread>
 
+#include <atomic>
+
 // The probe: one long-lived worker that runs FFmpeg on each queued file for its report and a
 // thumbnail, and answers each queued path with exactly one fileInfoReady, in queue order.
 class FileInfoThread final : public QThread {
@@ -21,6 +23,9 @@ public:
     void enqueue(const QString& path);
     // Queues a path without starting the worker (FFmpeg is missing; the path waits for a later start).
     void keep(const QString& path);
+    // Whether the probes make thumbnails (they do unless told otherwise): only the window shows them,
+    // and each costs FFmpeg runs.
+    void setMakeThumbnails(bool make) { makeThumbnails = make; }
 
     // The first free thumbnail name in folder for the time t (seconds since 1970): t, then t written
     // twice, three times and so on.
@@ -39,4 +44,5 @@ private:
     QMutex lock;
     QStringList queue;  // guarded by lock
     bool busy = false;  // guarded by lock: the worker has work and will look at the queue again
+    std::atomic_bool makeThumbnails = true;
 };

@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         __builtin_trap();
     const QStringList video = FfmpegText::streamFields(report, path, QStringLiteral("Video:"));
     (void)FfmpegText::streamFields(report, path, QStringLiteral("Audio:"));
+    (void)FfmpegText::durationEstimated(report, path);
     const QStringList arguments = FfmpegText::assembleArguments(QStringLiteral("-s 640x480 -c:v mpeg4"),
                                                                 video.value(2).section(QLatin1Char(' '), 0, 0));
     if (arguments.value(1).startsWith(QLatin1Char('-')))

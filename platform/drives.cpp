@@ -26,9 +26,10 @@ QString readSysfsText(const QString& path)
 }
 
 // Non-blocking, so that an empty drive or an open tray answers at once instead of spinning up.
+// Closed on exec, so that an FFmpeg started meanwhile by another thread cannot keep the drive busy.
 bool discReady(const QString& device)
 {
-    const int fd = ::open(QFile::encodeName(device).constData(), O_RDONLY | O_NONBLOCK);
+    const int fd = ::open(QFile::encodeName(device).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     const int status = ::ioctl(fd, CDROM_DRIVE_STATUS, CDSL_CURRENT);

@@ -49,7 +49,7 @@ inline std::unique_ptr<IsolatedHome> startedHome()
     MessageBox::answerOnStandardError();
     auto home = std::make_unique<IsolatedHome>();
     home->installCatalogue();
-    Startup::makeTempFolder();
+    Folders::makeTempFolder();
     return home;
 }
 

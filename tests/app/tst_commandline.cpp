@@ -55,8 +55,11 @@ private slots:
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<Mode>("mode");
-        QTest::addColumn<QString>("detail"); // the preset, or the start of the error
-        QTest::addRow("files for the window") << QStringList{"a.mp4", "b.mp3"} << Mode::Window << "";
+        QTest::addColumn<QString>("detail"); // the files for the window, the preset, or the start of the error
+        QTest::addRow("files for the window") << QStringList{"a.mp4", "b.mp3"} << Mode::Window << "a.mp4 b.mp3";
+        QTest::addRow("Qt's options and values are no files")
+            << QStringList{"-style", "fusion", "a.mp4", "--session", "s.mp4", "-reverse", "--style=x"}
+            << Mode::Window << "a.mp4";
         QTest::addRow("help wins") << QStringList{"a.mp4", "-h"} << Mode::Help << "";
         QTest::addRow("version") << QStringList{"--version"} << Mode::Version << "";
         QTest::addRow("preset table") << QStringList{"--list-presets"} << Mode::ListPresets << "";
@@ -76,7 +79,9 @@ private slots:
         QFETCH(QString, detail);
         const CommandLine::Request request = CommandLine::parse(QStringList{"halvorn"} + arguments);
         QCOMPARE(request.mode, mode);
-        QVERIFY(mode == Mode::Error ? request.error.startsWith(detail) : request.presetId == detail);
+        QVERIFY(mode == Mode::Error    ? request.error.startsWith(detail)
+                : mode == Mode::Window ? request.files.join(' ') == detail
+                                       : request.presetId == detail);
     }
 
     void aMixedListConvertsTheGoodFilesAndNeverOverwrites()

@@ -37,7 +37,7 @@ private slots:
     void firstStartMakesTheFoldersAndCopiesTheCatalogue()
     {
         IsolatedHome home;
-        Startup::makeTempFolder();
+        Folders::makeTempFolder();
         QCOMPARE(Folders::tempFolder(), home.path() + "/.local/share/Halvorn/temp");
         QVERIFY(QDir(Folders::tempFolder()).exists());
         QVERIFY(!Startup::installCatalogue(home.path() + "/nowhere/data.db"));
@@ -66,7 +66,7 @@ private slots:
         QFETCH(QByteArray, damage);
         QFETCH(bool, agree);
         IsolatedHome home;
-        Startup::makeTempFolder();
+        Folders::makeTempFolder();
         QFile catalogue(Folders::cataloguePath());
         QVERIFY(catalogue.open(QIODevice::WriteOnly) && catalogue.write(damage) == damage.size());
         catalogue.close();

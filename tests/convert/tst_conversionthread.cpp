@@ -89,6 +89,7 @@ private slots:
         QTest::addRow("source damaged part way") << "cut.mkv" << quickArguments << ""
                                                  << "The output is shorter than the source (0:03 of 0:06): the source "
                                                     "may be damaged or changed during conversion";
+        QTest::addRow("source length only estimated") << "estimated.mp3" << quickArguments << "" << "";
         QTest::addRow("trimmed on purpose") << "cut.mkv" << (QStringList{"-t", "2"} + quickArguments) << "" << "";
         QTest::addRow("disk full")
             << "av.mp4" << quickArguments
@@ -97,8 +98,10 @@ private slots:
             << "The disk is full. FFmpeg said: Error closing file x.mp4: No space left on device";
         QTest::addRow("output folder deleted") << "av.mp4" << quickArguments << "rm -r \"${last%/*}\""
                                                << "The output folder no longer exists";
-        QTest::addRow("killed from outside") << "av.mp4" << quickArguments << "printf partial > \"$last\"; kill -9 $$"
-                                             << "FFmpeg stopped unexpectedly.";
+        QTest::addRow("killed from outside")
+            << "av.mp4" << quickArguments
+            << "printf partial > \"$last\"; echo '  Stream #0:0: Video: h264, yuv420p(tv, bt709/unknown/unknown)' >&2; kill -9 $$"
+            << "FFmpeg stopped unexpectedly.";
     }
     void failuresLeaveNothingBehind()
     {

@@ -109,6 +109,11 @@ private slots:
         QTest::addRow("after a progress line") << "frame=1 time=00:00:01.00\rError while decoding #0:0"
                                                << "Error while decoding #0:0";
         QTest::addRow("killed: only progress") << "frame=   66 size=  256kB time=00:00:02.60 speed=1.02x    \r" << "";
+        const QString header = "  Stream #0:0[0x1](und): Video: h264 (High), yuv444p(tv, unknown/bt709/unknown, progressive)\n"
+                               "Output #0, ogg, to '/home/ann/Music/Unknown Artist/x.ogg':\n    title   : Invalid Love\n";
+        QTest::addRow("killed after the header") << header + "frame=    1 q=-0.0 size=  7kB time=00:00:00.04\r" << "";
+        QTest::addRow("a cause before the header") << "[h264 @ 0x55d6] error while decoding MB 3 4\n" + header
+                                                   << "[h264 @ 0x55d6] error while decoding MB 3 4";
         QTest::addRow("debug level")
             << "Invalid data in #0:1\n410 frames successfully decoded, 0 decoding errors\n[AVIOContext @ 0x5614] "
                "Statistics: 214527 bytes read, 0 seeks\n" << "Invalid data in #0:1";

@@ -127,10 +127,10 @@ CdPoll cdPoll(const QString& chunk, int trackCount)
     const double written = number(chunk.mid(track + 9, 5));
     const double size = number(chunk.mid(track + 17, 5));
     if (size > 0 && current > 0) {
-        // Held to the track's size and to the tracks there are, so that a garbled line can neither
-        // leave 0 to 99 % nor overflow.
+        // Held to the track's size and to the tracks there are (track 1 at least: ".2" is a number
+        // too), so that a garbled line can neither leave 0 to 99 % nor overflow.
         const double share = std::clamp(written, 0.0, size) / size * 99.0 / trackCount;
-        poll.progress = int(double(int(share)) + 99.0 * (std::min(current, double(trackCount)) - 1) / trackCount);
+        poll.progress = int(double(int(share)) + 99.0 * (std::clamp(current, 1.0, double(trackCount)) - 1) / trackCount);
     }
     return poll;
 }

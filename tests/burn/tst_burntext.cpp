@@ -68,6 +68,7 @@ private slots:
         QTest::addRow("written far past 100") << "writer" << "  1e12% done, estimate finish soon\n" << 0 << "100";
         QTest::addRow("written below 0") << "writer" << " -5.00% done, estimate finish soon\n" << 0 << "20";
         QTest::addRow("track past the count") << "cd" << "\rTrack 05:   20 of   40 MB written" << 4 << "86 burning";
+        QTest::addRow("track number below one") << "cd" << "\rTrack .2:   20 of   40 MB written" << 4 << "12 burning";
         QTest::addRow("more written than the track") << "cd" << "\rTrack 01: 1e99 of   40 MB written" << 2 << "49 burning";
         QTest::addRow("finish on a one-digit day") << "writer" << "  1.10% done, estimate finish Thu Dec  7 09:00:00 2023\n"
                                                      "  4.32% done, estimate finish Thu Dec  7 10:02:03 2023\n"

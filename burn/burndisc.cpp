@@ -147,16 +147,13 @@ void BurnDisc::run()
     emit burnComplete(outcome.ok, QString(), outcome.reason);
 }
 
-bool BurnDisc::startTool(QProcess& tool, const QString& name, const QStringList& arguments)
+bool BurnDisc::startTool(QProcess& tool, const QString& name, const QStringList& arguments, Tools::Output output)
 {
-    const QString program = Tools::find(name);
-    if (!program.isEmpty()) {
-        tool.start(program, arguments);
-        if (tool.waitForStarted())
-            return true;
-    }
+    const Tools::Started started = Tools::start(tool, name, arguments, output);
+    if (started == Tools::Started::Running)
+        return true;
     writeLog(name + QStringLiteral(" could not be started: ")
-             + (program.isEmpty() ? QStringLiteral("it is not installed") : tool.errorString()));
+             + (started == Tools::Started::NotInstalled ? QStringLiteral("it is not installed") : tool.errorString()));
     return false;
 }
 
@@ -207,7 +204,6 @@ BurnDisc::Outcome BurnDisc::dvdJob()
     totalBytes = 0;
     writeAuthoringFile();
     QProcess tool;
-    Tools::prepare(tool);
     if (const Outcome authored = authorDvd(tool); !authored.ok)
         return authored;
     emit burnProgress(20);
@@ -294,8 +290,7 @@ BurnDisc::Outcome BurnDisc::cdJob()
     writeLog(QStringLiteral("Burning: pyrrat ") + arguments.mid(0, 6).join(QLatin1Char(' ')) + QStringLiteral(" \"")
              + pattern + QLatin1Char('"'));
     QProcess tool;
-    Tools::prepare(tool, Tools::Output::Read);
-    if (!startTool(tool, QStringLiteral("pyrrat"), arguments))
+    if (!startTool(tool, QStringLiteral("pyrrat"), arguments, Tools::Output::Read))
         return {false, QStringLiteral("The CD burning tool could not be started.")};
     (void)waitForEnd(tool, cdFirstWaitMs);
     // Until the burner lists the tracks, every file it was given is one.

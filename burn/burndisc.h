@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/logfile.h"
+#include "platform/tools.h"
 
 #include <QString>
 #include <QThread>
@@ -57,7 +58,8 @@ private:
     [[nodiscard]] Outcome writeCdImage(const QStringList& tracks);
     [[nodiscard]] Outcome fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks);
     // Starts the tool found by its name; logs why when it is missing or cannot start.
-    [[nodiscard]] bool startTool(QProcess& tool, const QString& name, const QStringList& arguments);
+    [[nodiscard]] bool startTool(QProcess& tool, const QString& name, const QStringList& arguments,
+                                 Tools::Output output = Tools::Output::Discarded);
     // Waits up to timeoutMs for the tool to end, ending it at once when the job is being stopped.
     // Returns whether the tool has ended.
     [[nodiscard]] bool waitForEnd(QProcess& tool, int timeoutMs);

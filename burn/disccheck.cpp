@@ -18,17 +18,16 @@ constexpr int toolTimeoutMs = 30000;
 
 std::optional<QString> toolOutput(const QString& name, const QStringList& arguments)
 {
-    const QString program = Tools::find(name);
-    if (program.isEmpty()) {
+    QProcess process;
+    switch (Tools::start(process, name, arguments, Tools::Output::Read)) {
+    case Tools::Started::NotInstalled:
         qCWarning(lcBurn) << name << "is not installed";
         return std::nullopt;
-    }
-    QProcess process;
-    Tools::prepare(process, Tools::Output::Read);
-    process.start(program, arguments);
-    if (!process.waitForStarted()) {
+    case Tools::Started::Failed:
         qCWarning(lcBurn) << name << "could not be started:" << process.errorString();
         return std::nullopt;
+    case Tools::Started::Running:
+        break;
     }
     Tools::waitOrKill(process, toolTimeoutMs);
     return Tools::outputText(process.readAllStandardOutput());

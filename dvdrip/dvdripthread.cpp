@@ -69,14 +69,16 @@ void DVDRipThread::run()
 
 QString DVDRipThread::ripTitle(int position, const QString& output)
 {
-    const QString tool = Tools::find(QStringLiteral("tarvik"));
-    if (tool.isEmpty())
-        return QStringLiteral("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
     QProcess process;
-    Tools::prepare(process, Tools::Output::Read);
-    process.start(tool, {drive, titleNumbers.at(position), output});
-    if (!process.waitForStarted())
+    switch (Tools::start(process, QStringLiteral("tarvik"), {drive, titleNumbers.at(position), output},
+                         Tools::Output::Read)) {
+    case Tools::Started::NotInstalled:
+        return QStringLiteral("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
+    case Tools::Started::Failed:
         return QStringLiteral("the DVD title tool could not be started: %1").arg(process.errorString());
+    case Tools::Started::Running:
+        break;
+    }
 
     QString errors;
     const auto readOutput = [&] {

@@ -68,17 +68,16 @@ void SelectDVD::onComboChanged(const QString& text)
 void SelectDVD::listTitles(const QString& device)
 {
     statusLabel->clear();
-    const QString tool = Tools::find(QStringLiteral("tarvik"));
-    if (tool.isEmpty()) {
+    QProcess process;
+    switch (Tools::start(process, QStringLiteral("tarvik"), {device}, Tools::Output::Read)) {
+    case Tools::Started::NotInstalled:
         statusLabel->setText(tr("The DVD title tool tarvik could not be found. Please try re-installing Halvorn."));
         return;
-    }
-    QProcess process;
-    Tools::prepare(process, Tools::Output::Read);
-    process.start(tool, {device});
-    if (!process.waitForStarted()) {
+    case Tools::Started::Failed:
         statusLabel->setText(tr("The DVD title tool could not be started: %1").arg(process.errorString()));
         return;
+    case Tools::Started::Running:
+        break;
     }
     const bool answered = Tools::waitOrKill(process, 30000);
     const QList<qint64> lengths = DvdText::parseTitleListing(Tools::outputText(process.readAllStandardOutput()));

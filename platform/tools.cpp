@@ -40,6 +40,16 @@ void prepare(QProcess& process, Output output)
     });
 }
 
+Started start(QProcess& process, const QString& name, const QStringList& arguments, Output output)
+{
+    const QString program = find(name);
+    if (program.isEmpty())
+        return Started::NotInstalled;
+    prepare(process, output);
+    process.start(program, arguments);
+    return process.waitForStarted() ? Started::Running : Started::Failed;
+}
+
 bool waitOrKill(QProcess& process, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QByteArray;
 class QProcess;
@@ -22,6 +23,14 @@ void prepare(QProcess& process, Output output = Output::Discarded);
 
 // What a tool printed, as text: UTF-8, as the file names in it are, cut at the first NUL byte.
 [[nodiscard]] QString outputText(const QByteArray& bytes);
+
+// How starting a tool went.
+enum class Started { Running, NotInstalled, Failed };
+
+// Finds the tool, prepares the process for it as prepare() does and starts it, so that a caller
+// cannot start one that would outlive Halvorn. After Failed the process's errorString() says why.
+[[nodiscard]] Started start(QProcess& process, const QString& name, const QStringList& arguments,
+                            Output output = Output::Discarded);
 
 // Waits for a started process to end, at most timeoutMs, giving up early when the current thread
 // is asked to stop. A process still running then is killed and reaped. Returns whether it ended

@@ -1,6 +1,7 @@
 #include "convert/conversionthread.h"
 
 #include "convert/ffmpegtext.h"
+#include "convert/fileinfothread.h"
 #include "platform/fileops.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int probeTimeoutMs = 30000;
 // The report on the input comes first; its metadata may be long, but not this long.
 constexpr qsizetype reportHeadLimit = 256 * 1024;
 // The reason of a failure is among the last lines.
@@ -185,12 +185,7 @@ QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& work
             ? QStringLiteral("The output file was removed during conversion")
             : QStringLiteral("The output folder no longer exists");
     }
-    QProcess probe;
-    Tools::prepare(probe);
-    probe.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), working});
-    if (probe.waitForStarted())
-        Tools::waitOrKill(probe, probeTimeoutMs);
-    const QString made = Tools::outputText(probe.readAllStandardError());
+    const QString made = FileInfoThread::report(ffmpeg, working);
 
     const auto has = [&](const QString& text, const QString& path, const char* marker) {
         return !FfmpegText::streamFields(text, path, QLatin1String(marker)).isEmpty();

@@ -106,17 +106,23 @@ void FileInfoThread::run()
     }
 }
 
+QString FileInfoThread::report(const QString& ffmpeg, const QString& path)
+{
+    QProcess process;
+    Tools::prepare(process);
+    process.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), path});
+    if (!process.waitForStarted()) {
+        qCWarning(lcProbe) << "cannot start" << ffmpeg << process.errorString();
+        return {};
+    }
+    Tools::waitOrKill(process, toolTimeoutMs);
+    return Tools::outputText(process.readAllStandardError());
+}
+
 void FileInfoThread::probe(const QString& ffmpeg, const QString& path)
 {
     const QString input = path.trimmed();
-    QProcess process;
-    Tools::prepare(process);
-    process.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), input});
-    if (!process.waitForStarted())
-        qCWarning(lcProbe) << "cannot start" << ffmpeg << process.errorString();
-    else
-        Tools::waitOrKill(process, toolTimeoutMs);
-    const QString report = Tools::outputText(process.readAllStandardError());
+    const QString report = FileInfoThread::report(ffmpeg, input);
 
     const FfmpegText::PathParts parts = FfmpegText::splitPath(path);
     const QString duration = FfmpegText::reportDuration(report, input);

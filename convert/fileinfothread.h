@@ -30,6 +30,9 @@ public:
     // The first free thumbnail name in folder for the time t (seconds since 1970): t, then t written
     // twice, three times and so on.
     [[nodiscard]] static QString thumbnailPath(const QString& folder, qint64 t);
+    // FFmpeg's report on a file (what it prints when given the file as its only input); empty
+    // when FFmpeg cannot be started. Blocks for as long as FFmpeg takes, at most half a minute.
+    [[nodiscard]] static QString report(const QString& ffmpeg, const QString& path);
 
 signals:
     void fileInfoReady(QStringList fileInfo, QStringList fileVideoInfo, QStringList fileAudioInfo);

@@ -1,5 +1,7 @@
 # The two ways in: `make run` builds and starts Halvorn, `make test` builds and runs every test.
-BUILD_DIR ?= build
+# SANITIZE=1 builds into its own folder with AddressSanitizer and UndefinedBehaviorSanitizer;
+# WERROR=1 turns every compiler warning into an error.
+BUILD_DIR ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps configure build run test fuzz art package clean
@@ -12,10 +14,12 @@ deps:
 # A compiler cache, where the machine has one, keeps rebuilds after a branch switch short.
 CCACHE := $(shell command -v ccache 2>/dev/null)
 
-$(BUILD_DIR)/CMakeCache.txt:
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE))
+CMAKE_OPTIONS = -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)) \
+	-DHALVORN_SANITIZE=$(if $(SANITIZE),ON,OFF) -DHALVORN_WERROR=$(if $(WERROR),ON,OFF)
 
-configure: deps $(BUILD_DIR)/CMakeCache.txt
+# Configuring again is cheap and picks up a changed WERROR.
+configure: deps
+	cmake -S . -B $(BUILD_DIR) $(CMAKE_OPTIONS) > /dev/null
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)

@@ -235,7 +235,7 @@ void BatchConversion::finishItem(const QString& result)
 int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& request)
 {
     QCoreApplication app(argc, argv);
-    Startup::setIdentity();
+    Folders::setIdentity();
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (request.mode) {

@@ -1,13 +1,14 @@
 #include "app/batchconversion.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
-#include "app/myapplication.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "intake/inputtypes.h"
 #include "platform/folders.h"
-#include "platform/messagebox.h"
 #include "platform/shutdownsignals.h"
+#include "widgets/messagebox.h"
+
+#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,8 +33,8 @@ int main(int argc, char* argv[])
     if (request.mode != CommandLine::Mode::Window)
         return BatchConversion::run(argc, argv, request);
 
-    MyApplication app(argc, argv);
-    Startup::setIdentity();
+    QApplication app(argc, argv);
+    Folders::setIdentity();
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
         MessageBox::answerOnStandardError();
 

@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
 #include "app/updatecheck.h"
-#include "cdrip/selectcd.h"
 #include "burn/burndisc.h"
 #include "burn/burntext.h"
 #include "burn/disccheck.h"
 #include "burn/selectdrive.h"
+#include "cdrip/selectcd.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
@@ -13,11 +13,11 @@
 #include "dvdrip/selectdvd.h"
 #include "intake/droppablewidget.h"
 #include "platform/desktop.h"
-#include "platform/filedialogs.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
-#include "platform/messagebox.h"
 #include "platform/tools.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messagebox.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -100,7 +100,6 @@ MainWindow::MainWindow(QWidget* parent)
         connect(root, &QQuickItem::heightChanged, this, &MainWindow::changeDroppableSize);
         connect(root, &QQuickItem::widthChanged, this, &MainWindow::changeDroppableSize);
     }
-    connect(droppableWidget, &DroppableWidget::openCDRipDialog, this, &MainWindow::openCdTrackDialog);
     connect(droppableWidget, &DroppableWidget::fileDropped, this, &MainWindow::fileDropped);
     connect(fileInfoThread, &FileInfoThread::fileInfoReady, this, &MainWindow::fileInfoReady);
     connect(conversionThread, &ConversionThread::startConversion, this, &MainWindow::startConversion);
@@ -248,7 +247,7 @@ void MainWindow::checkForUpdates()
                                                         "to be a version number."));
         reply->abort();
     });
-    QTimer::singleShot(updateTimeout, reply, [reply, seconds = updateTimeout.count() / 1000.0] {
+    QTimer::singleShot(updateTimeout, reply, [reply, seconds = double(updateTimeout.count()) / 1000.0] {
         reply->setProperty(endedBecause, QStringLiteral("The update check timed out: the site did not answer "
                                                         "within %1 seconds.").arg(seconds));
         reply->abort();
@@ -276,11 +275,6 @@ void MainWindow::doneHttp(QNetworkReply* reply)
     } else if (!silentUpdateCheck) {
         warning(QStringLiteral("You have the most up to date version installed"));
     }
-}
-
-void MainWindow::openCdTrackDialog()
-{
-    selectCdDialog->show();
 }
 
 void MainWindow::minimize()
@@ -450,18 +444,6 @@ bool MainWindow::yesno(QString text)
     return MessageBox::yesNo(nullptr, QStringLiteral("Confirmation Required"), text);
 }
 
-void MainWindow::changeCursor(int shape)
-{
-    if (shape < 0 || shape > Qt::LastCursor)
-        return;
-    setCursor(QCursor(Qt::CursorShape(shape)));
-}
-
-void MainWindow::log(QString text)
-{
-    LogFile::appendLine(Folders::windowLogPath(), text);
-}
-
 QString MainWindow::getTempFolder() const
 {
     return Folders::tempFolderWithSeparator();
@@ -499,11 +481,6 @@ void MainWindow::startBurnDisc(QString discType, QString drive, QString desTemp,
     burnThread->setJob(dvd ? QStringLiteral("dvd") : QStringLiteral("cd"), drive, Folders::tempFolder() + QLatin1Char('/') + desTemp,
                        dvd ? BurnText::videoFormat(presetLabel) : QString());
     burnThread->start(QThread::InheritPriority);
-}
-
-bool MainWindow::isCurrentDiscBlank(QString drive)
-{
-    return DiscCheck::isBlank(drive);
 }
 
 void MainWindow::playDisc(QString)

@@ -73,7 +73,6 @@ public slots:
     void websiteAction();
     void updateAction();
     void doneHttp(QNetworkReply* reply);
-    void openCdTrackDialog();
     void minimize();
 
 public:
@@ -98,15 +97,12 @@ public:
     Q_INVOKABLE void close();
     Q_INVOKABLE void warning(QString text);
     Q_INVOKABLE bool yesno(QString text);
-    Q_INVOKABLE void changeCursor(int shape);
-    Q_INVOKABLE void log(QString text);
     Q_INVOKABLE QString getTempFolder() const;
     Q_INVOKABLE QString getMusicFolder() const;
     Q_INVOKABLE QString getVideoFolder() const;
     Q_INVOKABLE void makeDir(QString path);
     Q_INVOKABLE QString selectBurnDisc(QString discType, int duration);
     Q_INVOKABLE void startBurnDisc(QString discType, QString drive, QString desTemp, QString presetLabel);
-    Q_INVOKABLE bool isCurrentDiscBlank(QString drive);
     Q_INVOKABLE void playDisc(QString name);
     // The pages never write a separator themselves: folder, with one separator, then name.
     Q_INVOKABLE QString joinPath(QString folder, QString name) const;

@@ -3,19 +3,12 @@
 #include "catalogue/catalogue.h"
 #include "platform/fileops.h"
 #include "platform/folders.h"
-#include "platform/messagebox.h"
+#include "widgets/messagebox.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace Startup {
-
-void setIdentity()
-{
-    QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
-    QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
-}
 
 bool installCatalogue(const QString& bundledCatalogue)
 {

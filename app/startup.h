@@ -6,12 +6,7 @@
 // The start-up steps that run before the window exists.
 namespace Startup {
 
-inline constexpr auto applicationName = "Halvorn";
-inline constexpr auto applicationVersion = HALVORN_VERSION;
 inline constexpr auto catalogueMissingMessage = "data.db not found. Please try re-installing!";
-
-// Sets the name and version that every part of the program reads back.
-void setIdentity();
 
 // The use counters write to the catalogue, so the user works on a copy in the data folder. The
 // first start copies the bundled one there; a copy that exists is never overwritten.

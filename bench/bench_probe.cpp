@@ -2,7 +2,6 @@
 // do the same work: an ffprobe of the file and a single-frame grab with the seek before the input.
 // Prints the figures and their ratio; one run each, after one warm-up probe to fill the file cache.
 
-#include "app/startup.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
 #include "platform/folders.h"
@@ -52,7 +51,7 @@ int main(int argc, char* argv[])
     const QString file = QString::fromLocal8Bit(argv[1]);
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
-    Startup::setIdentity();
+    Folders::setIdentity();
     Folders::makeTempFolder();
 
     FileInfoThread probe;

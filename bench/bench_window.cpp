@@ -7,8 +7,9 @@
 #include "app/startup.h"
 #include "convert/ffmpegtext.h"
 #include "pagedriver.h"
-#include "platform/messagebox.h"
+#include "platform/folders.h"
 #include "platform/tools.h"
+#include "widgets/messagebox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -59,7 +60,7 @@ int main(int argc, char* argv[])
     QTemporaryDir home;
     for (const char* name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
         qputenv(name, QFile::encodeName(home.path()));
-    Startup::setIdentity();
+    Folders::setIdentity();
     MessageBox::answerOnStandardError();
     const QString ffmpeg = Tools::find(QStringLiteral("ffmpeg"));
     if (!Startup::prepareFolders() || ffmpeg.isEmpty()) {

@@ -1,7 +1,8 @@
 #include "burn/burndisc.h"
 
 #include "burn/burntext.h"
-#include "burn/cueimage.h"
+#include "discimage/cuesheet.h"
+#include "discimage/wavefile.h"
 #include "platform/cdaudio.h"
 #include "platform/filetime.h"
 #include "platform/tools.h"
@@ -162,7 +163,7 @@ bool BurnDisc::waitForEnd(QProcess& tool, int timeoutMs)
     // In short steps, so that a closing window does not wait for a whole poll.
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
-        if (tool.state() == QProcess::NotRunning || tool.waitForFinished(std::min<qint64>(100, deadline.remainingTime())))
+        if (tool.state() == QProcess::NotRunning || tool.waitForFinished(int(std::min<qint64>(100, deadline.remainingTime()))))
             return true;
         if (isInterruptionRequested()) {
             tool.kill();
@@ -324,7 +325,7 @@ BurnDisc::Outcome BurnDisc::cdJob()
 BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
 {
     QFile sheet(drive);
-    QFile bin(CueImage::binPath(drive));
+    QFile bin(DiscImage::binPath(drive));
     if (const std::optional<QString> refused = claim(sheet))
         return {false, *refused};
     if (const std::optional<QString> refused = claim(bin)) {
@@ -345,14 +346,14 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         return {false, QStringLiteral("An audio CD holds from 1 to 99 tracks; this run made %1.").arg(tracks.size())};
     struct Track {
         std::unique_ptr<QFile> file;
-        CdAudio::WaveData audio;
+        DiscImage::WaveData audio;
     };
     std::vector<Track> sources;
     qint64 totalAudio = 0;
     for (const QString& name : tracks) {
         auto file = std::make_unique<QFile>(workFolder + QLatin1Char('/') + name);
-        const std::optional<CdAudio::WaveData> audio =
-            file->open(QIODevice::ReadOnly) ? CdAudio::waveData(*file) : std::nullopt;
+        const std::optional<DiscImage::WaveData> audio =
+            file->open(QIODevice::ReadOnly) ? DiscImage::waveData(*file) : std::nullopt;
         if (!audio)
             return {false, QStringLiteral("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
         totalAudio += audio->length;
@@ -385,7 +386,7 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         bin.write(QByteArray(padding, '\0'));
         sectors.append((track.audio.length + padding) / sectorBytes);
     }
-    const QByteArray text = CueImage::sheet(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
+    const QByteArray text = DiscImage::sheetText(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
     if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())
         return {false, QStringLiteral("The disc image %1 could not be written.").arg(sheet.fileName())};
     return {true, {}};

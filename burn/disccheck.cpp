@@ -48,13 +48,6 @@ QString checkCd(const QString& device, int totalSeconds)
                                    totalSeconds);
 }
 
-bool isBlank(const QString& drive)
-{
-    const QString output = toolOutput(QStringLiteral("mossel"), {drive}).value_or(QString());
-    qCDebug(lcBurn).noquote() << '"' + output + '"';
-    return BurnText::mediaInfo(output).status == QLatin1String("blank");
-}
-
 QStringList scanBus()
 {
     return BurnText::busScanLines(toolOutput(QStringLiteral("pyrrat"), {QStringLiteral("-scanbus")}).value_or(QString()));

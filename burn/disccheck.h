@@ -17,9 +17,6 @@ namespace DiscCheck {
 [[nodiscard]] QString checkDvd(const QString& drive, int totalSeconds);
 [[nodiscard]] QString checkCd(const QString& device, int totalSeconds);
 
-// Whether the disc-information tool reports the disc in the drive as blank.
-[[nodiscard]] bool isBlank(const QString& drive);
-
 // The CD burner's bus scan, rewritten to "b,t,u [identity]" lines; empty when it cannot run.
 [[nodiscard]] QStringList scanBus();
 

@@ -1,12 +1,12 @@
 #include "burn/selectdrive.h"
 
 #include "burn/burntext.h"
-#include "burn/cueimage.h"
 #include "burn/disccheck.h"
+#include "discimage/cuesheet.h"
 #include "platform/drives.h"
-#include "platform/filedialogs.h"
 #include "platform/folders.h"
-#include "platform/messagebox.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messagebox.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -150,7 +150,7 @@ bool SelectDrive::chooseImageFile()
     // The sheet names its BIN file beside it; the burn writes both and replaces neither.
     QStringList files{image.absoluteFilePath()};
     if (!dvd)
-        files.append(CueImage::binPath(image.absoluteFilePath()));
+        files.append(DiscImage::binPath(image.absoluteFilePath()));
     QString problem;
     if (!QFileInfo(image.absolutePath()).isWritable())
         problem = QStringLiteral("The folder %1 cannot be written to.").arg(image.absolutePath());

@@ -1,5 +1,7 @@
 #include "cdrip/caudiocd.h"
 
+#include "discimage/imagedrive.h"
+
 #include <QFile>
 #include <QLoggingCategory>
 #include <QtEndian>
@@ -67,7 +69,7 @@ bool CAudioCD::OpenDrive(const QString& device)
 {
     CloseDrive();
     Status status = Status::Ok;
-    std::unique_ptr<CdAudio::Drive> opened = CdAudio::open(device, status);
+    std::unique_ptr<CdAudio::Drive> opened = DiscImage::openCd(device, status);
     if (!opened) {
         qCInfo(lcCdRip).noquote() << "cannot open" << device << CdAudio::statusText(status);
         return false;
@@ -142,42 +144,13 @@ bool CAudioCD::UnlockDrive()
     return IsOpen() && drive->setLocked(false) == Status::Ok;
 }
 
-bool CAudioCD::EjectMedia()
-{
-    return IsOpen() && drive->eject() == Status::Ok;
-}
-
-bool CAudioCD::LoadMedia()
-{
-    return IsOpen() && drive->load() == Status::Ok;
-}
-
 bool CAudioCD::IsMediaReady(const QString& device)
 {
     if (device.isEmpty())
         return IsOpen() && drive->mediaReady();
     Status status = Status::Ok;
-    const std::unique_ptr<CdAudio::Drive> other = CdAudio::open(device, status);
+    const std::unique_ptr<CdAudio::Drive> other = DiscImage::openCd(device, status);
     return other && other->mediaReady();
-}
-
-bool CAudioCD::ReadTrackToBuffer(int track, QByteArray& buffer)
-{
-    if (!hasAudioTrack(track))
-        return false;
-    const Track& t = tracks.at(track);
-    buffer.resize(qsizetype(t.sectorCount) * CdAudio::sectorBytes);
-    const quint32 blocks = t.sectorCount / blockSectors;
-    const int rest = int(t.sectorCount % blockSectors);
-    char* slice = buffer.data();
-    bool ok = true;
-    for (quint32 b = 0; ok && b < blocks; ++b, slice += blockSectors * CdAudio::sectorBytes)
-        ok = drive->readAudio(int(t.startSector + b * blockSectors), blockSectors, slice) == Status::Ok;
-    if (ok && rest > 0)
-        ok = drive->readAudio(int(t.startSector + blocks * blockSectors), rest, slice) == Status::Ok;
-    if (!ok)
-        buffer.clear();
-    return ok;
 }
 
 bool CAudioCD::ExtractTrack(int track, const QString& fileName)

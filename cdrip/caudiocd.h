@@ -45,12 +45,8 @@ public:
     [[nodiscard]] bool IsAudioTrack(int track) const;
     bool LockDrive();
     bool UnlockDrive();
-    bool EjectMedia();
-    bool LoadMedia();
     // With a device: whether that drive holds a readable disc. Without: the open drive.
     [[nodiscard]] bool IsMediaReady(const QString& device = {});
-    // The whole track into buffer; on failure the buffer is emptied.
-    bool ReadTrackToBuffer(int track, QByteArray& buffer);
     // Writes the track as a new WAV file, reporting fileProgress once per block. A track cut
     // short keeps what was read, under a header that says exactly that much; it counts as
     // extracted when StopExtracting or the last track's lead-out (which some drives cannot reach)

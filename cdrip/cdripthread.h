@@ -1,8 +1,7 @@
 #pragma once
 
 #include "cdrip/caudiocd.h"
-
-#include "platform/ripdialog.h"
+#include "widgets/ripdialog.h"
 
 #include <QStringList>
 

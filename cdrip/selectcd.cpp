@@ -2,9 +2,10 @@
 
 #include "cdrip/caudiocd.h"
 #include "cdrip/cdripthread.h"
+#include "discimage/imagedrive.h"
 #include "platform/drives.h"
-#include "platform/filedialogs.h"
-#include "platform/messagebox.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messagebox.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -49,7 +50,7 @@ void SelectCD::fillDrives()
     // The track list is read once, when the dialog shows, not for every entry on the way.
     const QSignalBlocker quiet(driveCombo);
     driveCombo->clear();
-    for (const Drives::OpticalDrive& drive : Drives::list())
+    for (const Drives::OpticalDrive& drive : DiscImage::allDrives())
         if (drive.kind != Drives::Kind::DvdImage)
             driveCombo->addItem(Drives::entryText(drive), drive.device);
 }

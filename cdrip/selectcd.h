@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ripdialog.h"
+#include "widgets/ripdialog.h"
 
 #include <QStringList>
 

@@ -208,7 +208,7 @@ QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& work
                          && !FfmpegText::durationEstimated(made, working);
     const qint64 source = FfmpegText::reportDurationMs(report, inFile);
     const qint64 output = FfmpegText::reportDurationMs(made, working);
-    if (comparable && source > 0 && output >= 0 && output < source * shortestShare) {
+    if (comparable && source > 0 && output >= 0 && double(output) < double(source) * shortestShare) {
         return QStringLiteral("The output is shorter than the source (%1 of %2): the source may be damaged or "
                               "changed during conversion")
             .arg(FfmpegText::clockText(output), FfmpegText::clockText(source));

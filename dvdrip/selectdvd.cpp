@@ -1,10 +1,11 @@
 #include "dvdrip/selectdvd.h"
 
+#include "discimage/imagedrive.h"
 #include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
-#include "platform/filedialogs.h"
-#include "platform/messagebox.h"
 #include "platform/tools.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messagebox.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -46,7 +47,7 @@ void SelectDVD::listDrives()
     drives.clear();
     driveCombo->clear();
     itemList->clear();
-    for (const Drives::OpticalDrive& drive : Drives::list()) {
+    for (const Drives::OpticalDrive& drive : DiscImage::allDrives()) {
         const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
             || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
         if (!holdsDisc)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/drives.h"
-#include "platform/ripdialog.h"
+#include "widgets/ripdialog.h"
 
 #include <QStringList>
 

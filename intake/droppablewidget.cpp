@@ -1,7 +1,7 @@
 #include "intake/droppablewidget.h"
 
 #include "intake/inputtypes.h"
-#include "platform/messagebox.h"
+#include "widgets/messagebox.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -18,7 +18,6 @@ public:
 
 signals:
     void fileDropped(QStringList file);
-    void openCDRipDialog();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -4,14 +4,9 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
-
-class QFile;
 
 // CD digital audio straight from a drive: the table of contents, raw 2352-byte sectors and the
-// tray. The machine's drives are reached through the Linux CD-ROM ioctls; a CUE sheet with its
-// BIN (or WAVE) files is read through the same interface, so that a user can rip a disc image and
-// the tests need no hardware.
+// tray, through the Linux CD-ROM ioctls. Disc images implement the same Drive interface.
 namespace CdAudio {
 
 inline constexpr int sectorBytes = 2352;
@@ -67,14 +62,11 @@ public:
     // Reads sectors raw CD-DA sectors from lba into buffer, which holds sectors * sectorBytes.
     [[nodiscard]] virtual Status readAudio(int lba, int sectors, char* buffer) = 0;
     [[nodiscard]] virtual Status setLocked(bool locked) = 0;
-    [[nodiscard]] virtual Status eject() = 0;
-    [[nodiscard]] virtual Status load() = 0;
     [[nodiscard]] virtual bool mediaReady() = 0;
 };
 
-// A CUE sheet (by its .cue suffix) opens as an image, anything else as a CD-ROM device. Null, with
-// the reason in status, when it cannot be opened.
-[[nodiscard]] std::unique_ptr<Drive> open(const QString& device, Status& status);
+// A CD-ROM device. Null, with the reason in status, when it cannot be opened.
+[[nodiscard]] std::unique_ptr<Drive> openDevice(const QString& device, Status& status);
 
 // The Linux CD-ROM interface's answers in the rip's terms.
 namespace Linux {
@@ -82,38 +74,5 @@ namespace Linux {
 // An answer of CDROM_DRIVE_STATUS (CDS_...).
 [[nodiscard]] Status statusFromDriveStatus(int driveStatus);
 } // namespace Linux
-
-// A CUE sheet as written: which files, which tracks in them, and where each track starts.
-struct CueFile {
-    enum class Type { Binary, Wave };
-    QString name;
-    Type type = Type::Binary;
-};
-
-struct CueTrack {
-    int number = 0;
-    int file = 0;                // index into CueSheet::files
-    int sectorBytes = CdAudio::sectorBytes;
-    bool audio = true;
-    int index1 = 0;              // sectors from the start of its file
-    int pregap = 0;              // silent sectors that the file does not hold (PREGAP)
-};
-
-struct CueSheet {
-    QList<CueFile> files;
-    QList<CueTrack> tracks;
-};
-
-// Where the samples of a WAVE file lie, in bytes from the start of the file.
-struct WaveData {
-    qint64 offset = 0;
-    qint64 length = 0;
-};
-// Reads the header of a WAVE file opened at its start, passing over the chunks it does not need;
-// nothing unless its samples are CD audio (PCM, 2 channels, 44100 Hz, 16 bits).
-[[nodiscard]] std::optional<WaveData> waveData(QFile& file);
-
-// Parses a CUE sheet; nothing, with the reason in error, when it is not one we can read.
-[[nodiscard]] std::optional<CueSheet> parseCueSheet(const QString& text, QString* error = nullptr);
 
 } // namespace CdAudio

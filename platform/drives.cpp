@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 #include <fcntl.h>
 #include <linux/cdrom.h>
@@ -37,58 +36,7 @@ bool discReady(const QString& device)
     return status == CDS_DISC_OK;
 }
 
-QString cueTitle(const QString& cuePath)
-{
-    QFile cue(cuePath);
-    if (!cue.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    static const QRegularExpression title(QStringLiteral("^\\s*TITLE\\s+\"([^\"]*)\""));
-    while (!cue.atEnd()) {
-        const QString line = QString::fromUtf8(cue.readLine());
-        if (line.trimmed().startsWith(QLatin1String("TRACK")))
-            break; // a TITLE after the first track names that track, not the disc
-        const QRegularExpressionMatch match = title.match(line);
-        if (match.hasMatch())
-            return match.captured(1).trimmed();
-    }
-    return {};
-}
-
-OpticalDrive imageDrive(const QString& name)
-{
-    const QFileInfo info(name);
-    OpticalDrive drive;
-    drive.device = info.absoluteFilePath();
-    drive.identity = identity(QStringLiteral("HALVORN"), QStringLiteral("DISC IMAGE"), QStringLiteral("1.0"));
-    const QString suffix = info.suffix().toLower();
-    if (info.isFile() && suffix == QLatin1String("cue")) {
-        drive.kind = Kind::CdImage;
-        drive.mediaPresent = info.isReadable();
-        const QString title = cueTitle(drive.device);
-        drive.volumeLabel = title.isEmpty() ? info.completeBaseName() : title;
-    } else if (info.isFile() && suffix == QLatin1String("iso")) {
-        drive.kind = Kind::DvdImage;
-        drive.mediaPresent = info.isReadable();
-        drive.volumeLabel = readVolumeLabel(drive.device);
-    } else if (info.isDir()) {
-        // A DVD copied to disk: the folder that holds VIDEO_TS, or VIDEO_TS itself.
-        QDir folder(drive.device);
-        if (folder.dirName().compare(QLatin1String("VIDEO_TS"), Qt::CaseInsensitive) == 0)
-            folder.cdUp();
-        drive.device = folder.absolutePath();
-        drive.kind = Kind::DvdImage;
-        drive.mediaPresent = folder.exists(QStringLiteral("VIDEO_TS")) || folder.exists(QStringLiteral("video_ts"));
-        drive.volumeLabel = folder.dirName();
-    }
-    return drive;
-}
-
 } // namespace
-
-QList<OpticalDrive> list()
-{
-    return hardwareDrives() + imageDrives();
-}
 
 QList<OpticalDrive> hardwareDrives(const QString& sysRoot, const QString& devRoot)
 {
@@ -110,18 +58,6 @@ QList<OpticalDrive> hardwareDrives(const QString& sysRoot, const QString& devRoo
         if (drive.mediaPresent)
             drive.volumeLabel = readVolumeLabel(drive.device);
         drives.append(drive);
-    }
-    return drives;
-}
-
-QList<OpticalDrive> imageDrives()
-{
-    QList<OpticalDrive> drives;
-    const QString names = qEnvironmentVariable(imageVariable);
-    for (const QString& name : names.split(QLatin1Char(':'), Qt::SkipEmptyParts)) {
-        OpticalDrive drive = imageDrive(name);
-        if (drive.mediaPresent)
-            drives.append(drive);
     }
     return drives;
 }

@@ -4,14 +4,9 @@
 #include <QList>
 #include <QString>
 
-// The optical drives the rip and burn dialogs offer: the machine's own (/dev/srN) and disc images
-// named in the environment, which behave as one more drive each. A drive is known by its device
-// path (or image path) wherever another system would use a drive letter.
+// The machine's optical drives (/dev/srN). A drive is known by its device path (or, for a disc
+// image that stands in for one, the image's path) wherever another system would use a drive letter.
 namespace Drives {
-
-// Colon-separated list of disc images that appear as drives: CUE sheets (audio CDs, read through
-// their BIN file), DVD-Video images (.iso) and folders that hold VIDEO_TS.
-inline constexpr auto imageVariable = "HALVORN_DISC_IMAGES";
 
 enum class Kind { Hardware, CdImage, DvdImage };
 
@@ -23,13 +18,9 @@ struct OpticalDrive {
     QString identity;     // vendor (8), product (16) and revision (4), padded with spaces: 28 characters
 };
 
-// Every drive: the machine's own in device order, then the images in the order named.
-[[nodiscard]] QList<OpticalDrive> list();
-// Only the machine's own drives, as the block devices under sysRoot describe them.
+// The machine's own drives in device order, as the block devices under sysRoot describe them.
 [[nodiscard]] QList<OpticalDrive> hardwareDrives(const QString& sysRoot = QStringLiteral("/sys"),
                                                  const QString& devRoot = QStringLiteral("/dev"));
-// Only the images named by the environment; names that are no readable image are left out.
-[[nodiscard]] QList<OpticalDrive> imageDrives();
 
 // The text a drive list shows: the device, a colon, and the label when there is one.
 [[nodiscard]] QString entryText(const OpticalDrive& drive);

@@ -16,6 +16,12 @@ QString withSeparator(const QString& folder)
 
 } // namespace
 
+void setIdentity()
+{
+    QCoreApplication::setApplicationName(QString::fromLatin1(applicationName));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(applicationVersion));
+}
+
 QString dataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1Char('/')
@@ -49,11 +55,6 @@ QString runLogPath()
     return tempFolder() + QStringLiteral("/log.txt");
 }
 
-QString windowLogPath()
-{
-    return dataFolder() + QStringLiteral("/log.txt");
-}
-
 QString musicFolderWithSeparator()
 {
     return withSeparator(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));
@@ -69,7 +70,7 @@ QString bundledCataloguePath()
     const QString appDir = QCoreApplication::applicationDirPath();
     const QString candidates[] = {
         appDir + QStringLiteral("/data.db"),
-        appDir + QStringLiteral("/../share/halvorn/data.db"),
+        appDir + QStringLiteral("/" HALVORN_BIN_TO_DATA "/data.db"),
     };
     for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isFile())

@@ -6,7 +6,14 @@
 // the others have none, so callers never have to guess before joining.
 namespace Folders {
 
-// $XDG_DATA_HOME/<application name>: holds the user's copy of the catalogue and the window log.
+inline constexpr auto applicationName = "Halvorn";
+inline constexpr auto applicationVersion = HALVORN_VERSION;
+
+// Sets the name and version that every part of the program reads back; the data folder is named
+// after the application, so this comes before any folder is asked for.
+void setIdentity();
+
+// $XDG_DATA_HOME/<application name>: holds the user's copy of the catalogue.
 [[nodiscard]] QString dataFolder();
 // dataFolder() + "/temp": thumbnails, rips, burn work folders and the run log; emptied on close.
 [[nodiscard]] QString tempFolder();
@@ -16,7 +23,6 @@ namespace Folders {
 void makeTempFolder();
 [[nodiscard]] QString cataloguePath();
 [[nodiscard]] QString runLogPath();
-[[nodiscard]] QString windowLogPath();
 // The user's Music and Videos folders, with a trailing separator; they may not exist yet.
 [[nodiscard]] QString musicFolderWithSeparator();
 [[nodiscard]] QString videoFolderWithSeparator();

@@ -16,7 +16,7 @@ namespace Tools {
 QString find(const QString& name)
 {
     const QString appDir = QCoreApplication::applicationDirPath();
-    const QStringList local = {appDir, appDir + QStringLiteral("/../libexec/halvorn")};
+    const QStringList local = {appDir, appDir + QStringLiteral("/" HALVORN_BIN_TO_HELPERS)};
     const QString beside = QStandardPaths::findExecutable(name, local);
     if (!beside.isEmpty())
         return QFileInfo(beside).canonicalFilePath();

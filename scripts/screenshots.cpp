@@ -9,8 +9,9 @@
 #include "cdrip/selectcd.h"
 #include "dvdrip/selectdvd.h"
 #include "pagedriver.h"
-#include "platform/filedialogs.h"
-#include "platform/messagebox.h"
+#include "platform/folders.h"
+#include "widgets/filedialogs.h"
+#include "widgets/messagebox.h"
 
 #include <QApplication>
 #include <QDir>
@@ -89,7 +90,7 @@ int main(int argc, char* argv[])
     const QString dvdImage = QString::fromLocal8Bit(argv[3]);
     QDir().mkpath(out);
 
-    Startup::setIdentity();
+    Folders::setIdentity();
     MessageBox::answerOnStandardError();
     if (!Startup::prepareFolders()) {
         std::fprintf(stderr, "screenshots: no catalogue\n");

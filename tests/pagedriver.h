@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/mainwindow.h"
-#include "platform/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QQmlContext>
 #include <QQmlExpression>

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "app/startup.h"
-#include "convert/conversionthread.h"
 #include "platform/folders.h"
-#include "platform/messagebox.h"
+#include "widgets/messagebox.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,7 +40,7 @@ private:
 // The state of a first start: identity set, a fresh home with the catalogue and the temporary folder.
 inline std::unique_ptr<IsolatedHome> startedHome()
 {
-    Startup::setIdentity();
+    Folders::setIdentity();
     // A box nobody answers would block the test for ever.
     MessageBox::answerOnStandardError();
     auto home = std::make_unique<IsolatedHome>();
@@ -53,43 +49,10 @@ inline std::unique_ptr<IsolatedHome> startedHome()
     return home;
 }
 
-#ifdef HALVORN_TEST_MEDIA
-// A file that the media script generated.
-inline QString testMedia(const QString& name)
-{
-    return QStringLiteral(HALVORN_TEST_MEDIA "/") + name;
-}
-#endif
-
 // Any warning from the pages (a missing property, a failed binding) fails the running test.
 inline void failOnPageWarnings()
 {
     QTest::failOnWarning(QRegularExpression("qrc:/qml/"));
-}
-
-// Whether any running process names the text on its command line: whether an FFmpeg writing
-// that output is still at work. The conversion runner writes an output under a hidden working
-// name beside it; naming that counts as naming the output.
-inline bool anyProcessMentions(const QString& text)
-{
-    const QByteArray working = ConversionThread::workingPathPrefix(text).toUtf8();
-    QDirIterator processes("/proc", QDir::Dirs | QDir::NoDotAndDotDot);
-    while (processes.hasNext()) {
-        QFile cmdline(processes.next() + "/cmdline");
-        const QByteArray line = cmdline.open(QIODevice::ReadOnly) ? cmdline.readAll() : QByteArray();
-        if (line.contains(text.toUtf8()) || line.contains(working))
-            return true;
-    }
-    return false;
-}
-
-// What FFmpeg's own probe says of a file.
-inline QString ffmpegReport(const QString& path)
-{
-    QProcess probe;
-    probe.start("ffmpeg", {"-hide_banner", "-i", path});
-    probe.waitForFinished(30000);
-    return QString::fromUtf8(probe.readAllStandardError());
 }
 
 // Answers every message box with a chosen button and remembers what was asked.

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QProcess>
@@ -89,7 +90,7 @@ private slots:
         const QRegularExpression row("^\\s*(\\d+)  MP3\\s+128k\\s+mp3$", QRegularExpression::MultilineOption);
         const QString mp3Preset = row.match(halvorn({"--list-presets"}).out).captured(1);
         QVERIFY2(!mp3Preset.isEmpty(), "the preset table lists MP3 128k, without a display");
-        for (const QString& expected : {"av.mp3", "av (New).mp3"}) {
+        for (const char* expected : {"av.mp3", "av (New).mp3"}) {
             const Run run = halvorn({"--preset", mp3Preset, "--output", "out", "av.mp4", "broken.mp4", "audio.mp3"});
             QCOMPARE(run.exitCode, 1);
             QVERIFY2(run.out.contains("[2/3] broken.mp4 failed: FFmpeg is unable to extract"), qPrintable(run.out));

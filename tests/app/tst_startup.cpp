@@ -1,6 +1,7 @@
 #include "app/startup.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -32,7 +33,7 @@ class TestStartup : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Startup::setIdentity(); }
+    void initTestCase() { Folders::setIdentity(); }
 
     void firstStartMakesTheFoldersAndCopiesTheCatalogue()
     {

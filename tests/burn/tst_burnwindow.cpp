@@ -3,6 +3,7 @@
 #include "dvdrip/dvdtext.h"
 #include "pagedriver.h"
 #include "platform/tools.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QComboBox>

@@ -3,6 +3,7 @@
 
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QJsonArray>
@@ -164,7 +165,7 @@ private slots:
                 if (seen.contains(args + '|' + extension))
                     continue;
                 seen.insert(args + '|' + extension);
-                presets.append({query.value(0).toString() + " / " + query.value(1).toString(), args, extension});
+                presets.append({query.value(0).toString() + " / " + query.value(1).toString(), args, extension, {}, false, {}});
             }
         }
         QSqlDatabase::removeDatabase("presets");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QDialog>
 #include <QPushButton>

@@ -1,5 +1,7 @@
 #include "cdimage.h"
 #include "cdrip/caudiocd.h"
+#include "discimage/cuesheet.h"
+#include "discimage/imagedrive.h"
 #include "platform/cdaudio.h"
 
 #include <QSignalSpy>
@@ -16,11 +18,11 @@ namespace {
 QString summary(const QString& sheetText)
 {
     QString error;
-    const std::optional<CdAudio::CueSheet> sheet = CdAudio::parseCueSheet(sheetText, &error);
+    const std::optional<DiscImage::CueSheet> sheet = DiscImage::parseCueSheet(sheetText, &error);
     if (!sheet)
         return "error: " + error;
     QStringList tracks;
-    for (const CdAudio::CueTrack& t : sheet->tracks)
+    for (const DiscImage::CueTrack& t : sheet->tracks)
         tracks << QString("%1@%2:%3+%4%5").arg(t.number).arg(sheet->files.at(t.file).name).arg(t.index1).arg(t.pregap)
                       .arg(t.audio ? "a" : "d");
     return tracks.join(' ');
@@ -44,8 +46,6 @@ public:
         return lba <= scratch && scratch < lba + sectors ? Status::MediumError : image->readAudio(lba, sectors, buffer);
     }
     Status setLocked(bool locked) override { return image->setLocked(locked); }
-    Status eject() override { return image->eject(); }
-    Status load() override { return image->load(); }
     bool mediaReady() override { return image->mediaReady(); }
 
 private:
@@ -212,7 +212,7 @@ private slots:
         Status status;
         const QString cue = CdImage::write(folder.path(), {300, 1005});
         CAudioCD cd;
-        QVERIFY(cd.OpenDrive(std::make_unique<ScratchedDrive>(CdAudio::open(cue, status), sector), cue));
+        QVERIFY(cd.OpenDrive(std::make_unique<ScratchedDrive>(DiscImage::openCd(cue, status), sector), cue));
         const QString wav = folder.filePath("out.wav");
         QTEST(cd.ExtractTrack(track, wav), "result");
         QFETCH(int, written);

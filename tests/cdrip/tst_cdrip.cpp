@@ -2,7 +2,7 @@
 #include "cdrip/cdripthread.h"
 #include "cdrip/selectcd.h"
 #include "pagedriver.h"
-#include "platform/drives.h"
+#include "discimage/imagedrive.h"
 #include "platform/folders.h"
 #include "ripdialog.h"
 #include "testsupport.h"
@@ -38,7 +38,7 @@ class TestCdRip final : public QObject {
 
     void useImage(const QList<int>& sectors)
     {
-        qputenv(Drives::imageVariable, CdImage::write(images.path(), sectors).toUtf8());
+        qputenv(DiscImage::imageVariable, CdImage::write(images.path(), sectors).toUtf8());
     }
 
 private slots:

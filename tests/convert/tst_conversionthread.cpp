@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "convert/conversionthread.h"
 #include "platform/folders.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>

@@ -74,7 +74,7 @@ private slots:
         QFETCH(QString, path);
         QFETCH(qint64, ms);
         QCOMPARE(reportDurationMs(report, path), ms);
-        QCOMPARE(reportDuration(report, path), QTime::fromMSecsSinceStartOfDay(std::max<int>(ms, 0)).toString("hh:mm:ss"));
+        QCOMPARE(reportDuration(report, path), QTime::fromMSecsSinceStartOfDay(int(std::max<qint64>(ms, 0))).toString("hh:mm:ss"));
         QTEST(streamFields(report, path, "Video:"), "video");
         QTEST(streamFields(report, path, "Audio:"), "audio");
     }
@@ -127,7 +127,7 @@ private slots:
     void trimmingAndClock()
     {
         QVERIFY(!trimsOutput({"-s", "320x240", "-c:v", "mpeg4", "-vn", "-target", "pal-dvd"}));
-        for (const QString& option : {"-t", "-to", "-ss", "-sseof", "-fs", "-frames", "-frames:v", "-vframes"})
+        for (const char* option : {"-t", "-to", "-ss", "-sseof", "-fs", "-frames", "-frames:v", "-vframes"})
             QVERIFY2(trimsOutput({"-c:v", "mpeg4", option, "2"}), qPrintable(option));
         QCOMPARE(clockText(2930), "0:03");
         QCOMPARE(clockText(3723040), "1:02:03");

@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 #include "convert/fileinfothread.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QImageReader>

@@ -1,3 +1,4 @@
+#include "discimage/imagedrive.h"
 #include "platform/drives.h"
 
 #include <QDir>
@@ -76,9 +77,9 @@ private slots:
         const QStringList names = {dir.filePath("album.cue"), dir.filePath("missing.iso"),
                                    dir.filePath("untitled.cue"), dir.filePath("movie.iso"),
                                    dir.filePath("Holiday/VIDEO_TS")};
-        qputenv(Drives::imageVariable, names.join(':').toUtf8());
-        const QList<Drives::OpticalDrive> drives = Drives::imageDrives();
-        qunsetenv(Drives::imageVariable);
+        qputenv(DiscImage::imageVariable, names.join(':').toUtf8());
+        const QList<Drives::OpticalDrive> drives = DiscImage::imageDrives();
+        qunsetenv(DiscImage::imageVariable);
 
         QCOMPARE(drives.size(), 4);
         QCOMPARE(drives[0].kind, Drives::Kind::CdImage);

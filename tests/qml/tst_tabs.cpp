@@ -1,4 +1,5 @@
 #include "pagedriver.h"
+#include "ffmpegsupport.h"
 #include "testsupport.h"
 
 #include <QtTest>

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,10 +30,15 @@ namespace {
 // standard error, because libdvdread prints some of its notes there.
 FILE* report = nullptr;
 
+// Thrown with the reason the tool gives up; main says it and exits 1 once every handle of
+// libdvdread has been closed on the way out.
+struct Failure {
+    std::string reason;
+};
+
 [[noreturn]] void fail(const std::string& message)
 {
-    std::fprintf(stderr, "tarvik: %s\n", message.c_str());
-    std::exit(1);
+    throw Failure{message};
 }
 
 void say(const std::string& text)
@@ -56,16 +62,12 @@ public:
         if (!reader)
             fail(this->source + " cannot be opened as a DVD-Video disc, image or VIDEO_TS folder");
         manager = ifoOpen(reader, 0);
-        if (!manager || !manager->tt_srpt)
+        if (!manager || !manager->tt_srpt) {
+            close();
             fail(this->source + " holds no readable DVD-Video title information (VIDEO_TS.IFO)");
+        }
     }
-    ~Disc()
-    {
-        for (const auto& [number, ifo] : titleSets)
-            ifoClose(ifo);
-        ifoClose(manager);
-        DVDClose(reader);
-    }
+    ~Disc() { close(); }
     Disc(const Disc&) = delete;
     Disc& operator=(const Disc&) = delete;
 
@@ -118,6 +120,16 @@ private:
         return ifo;
     }
 
+    void close()
+    {
+        for (const auto& [number, ifo] : titleSets)
+            if (ifo)
+                ifoClose(ifo);
+        if (manager)
+            ifoClose(manager);
+        DVDClose(reader);
+    }
+
     std::string source;
     dvd_reader_t* reader = nullptr;
     ifo_handle_t* manager = nullptr;
@@ -161,7 +173,8 @@ void ripTitle(Disc& disc, const std::string& titleText, const char* output)
     if (total == 0)
         fail("title " + titleText + " holds no video");
 
-    dvd_file_t* vobs = DVDOpenFile(disc.handle(), title.titleSet, DVD_READ_TITLE_VOBS);
+    const std::unique_ptr<dvd_file_t, void (*)(dvd_file_t*)> vobs(
+        DVDOpenFile(disc.handle(), title.titleSet, DVD_READ_TITLE_VOBS), DVDCloseFile);
     if (!vobs)
         fail("the video of title " + titleText + " cannot be opened");
     // O_EXCL: an existing file is never overwritten, not even one that appears while we look.
@@ -175,7 +188,6 @@ void ripTitle(Disc& disc, const std::string& titleText, const char* output)
     const auto abandon = [&](const std::string& reason) {
         ::close(fd);
         ::unlink(output);
-        DVDCloseFile(vobs);
         fail(reason);
     };
     constexpr std::uint64_t blocksPerRead = 512;
@@ -186,7 +198,7 @@ void ripTitle(Disc& disc, const std::string& titleText, const char* output)
     for (const auto& [first, last] : title.cells) {
         for (std::uint64_t sector = first; sector <= last;) {
             const std::uint64_t count = std::min<std::uint64_t>(blocksPerRead, last - sector + 1);
-            if (DVDReadBlocks(vobs, int(sector), count, buffer.data()) != ssize_t(count)) {
+            if (DVDReadBlocks(vobs.get(), int(sector), count, buffer.data()) != ssize_t(count)) {
                 abandon("sectors " + std::to_string(sector) + " to " + std::to_string(sector + count - 1)
                         + " of title " + titleText
                         + " cannot be read: the disc is damaged, or encrypted (CSS), which cannot be read here");
@@ -208,7 +220,6 @@ void ripTitle(Disc& disc, const std::string& titleText, const char* output)
     }
     if (::close(fd) != 0)
         abandon(std::string(output) + ": " + std::strerror(errno));
-    DVDCloseFile(vobs);
     say("\n");
 }
 
@@ -229,14 +240,19 @@ int main(int argc, char* argv[])
     }
     // Unbuffered like standard error, so that our reason for failing stays the last line there.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    {
+    try {
         Disc disc(argv[1]);
         if (argc == 2)
             listTitles(disc);
         else
             ripTitle(disc, argv[2], argv[3]);
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "tarvik: %s\n", failure.reason.c_str());
+        return 1;
     }
-    if (std::fclose(report) != 0)
-        fail("standard output cannot be written");
+    if (std::fclose(report) != 0) {
+        std::fprintf(stderr, "tarvik: standard output cannot be written\n");
+        return 1;
+    }
     return 0;
 }

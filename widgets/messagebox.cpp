@@ -1,6 +1,6 @@
-#include "platform/messagebox.h"
+#include "widgets/messagebox.h"
 
-#include "platform/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QDialog>
 

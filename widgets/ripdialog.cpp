@@ -1,6 +1,6 @@
-#include "platform/ripdialog.h"
+#include "widgets/ripdialog.h"
 
-#include "platform/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

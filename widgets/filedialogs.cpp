@@ -1,4 +1,4 @@
-#include "platform/filedialogs.h"
+#include "widgets/filedialogs.h"
 
 #include <QDialog>
 #include <QFileDialog>

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "catalogue/catalogue.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "ffmpegsupport.h"
@@ -54,6 +55,31 @@ private slots:
         QCOMPARE(contents(Folders::cataloguePath()), QByteArray("counted"));
     }
 
+    // A new release's catalogue reaches a user who has the previous one, and the user's choices
+    // still come first.
+    void anOlderCatalogueTakesTheNewRowsAndKeepsItsCounters()
+    {
+        IsolatedHome home;
+        QDir().mkpath(Folders::dataFolder());
+        QProcess sqlite;
+        sqlite.start("sqlite3", {"-bail", Folders::cataloguePath(),
+                                 ".read " HALVORN_SOURCE_DIR "/tests/catalogue/previous-catalogue.sql"});
+        QVERIFY(sqlite.waitForFinished() && sqlite.exitCode() == 0);
+        QVERIFY(Catalogue::version(HALVORN_TEST_CATALOGUE) > Catalogue::version(Folders::cataloguePath()));
+        QVERIFY(Startup::installCatalogue(HALVORN_TEST_CATALOGUE));
+        QCOMPARE(Catalogue::version(Folders::cataloguePath()), Catalogue::version(HALVORN_TEST_CATALOGUE));
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(Folders::cataloguePath()));
+        catalogue.load();
+        QVERIFY(catalogue.addList().value(5).contains("*.opus"));
+        QCOMPARE(catalogue.formatList().mid(0, 5), (QStringList{"2", "MP3", "0", "images/icons/mp3.png", "5"}));
+        QCOMPARE(catalogue.deviceList().mid(0, 5), (QStringList{"100", "iPhone 15", "1", "images/icons/apple-iphone15.png", "2"}));
+        const QStringList mp3 = catalogue.outputList("2");
+        QCOMPARE(mp3.size(), 6 * Catalogue::outputColumns);
+        QCOMPARE(mp3.mid(0, 2), (QStringList{"82", "320k"}));
+        QCOMPARE(mp3.value(5), "5");
+    }
+
     void aDamagedCatalogueIsRestoredWhenTheUserAgrees_data()
     {
         QTest::addColumn<QByteArray>("damage");
@@ -79,6 +105,68 @@ private slots:
         QCOMPARE(contents(Folders::cataloguePath()), agree ? contents(HALVORN_TEST_CATALOGUE) : damage);
         QCOMPARE(QFile::exists(Folders::cataloguePath() + ".damaged-2"), agree);
         QCOMPARE(contents(Folders::cataloguePath() + ".damaged-2"), agree ? damage : QByteArray());
+    }
+
+    // Two starts at the same moment on a fresh data folder. Batch runs take no single-instance lock,
+    // so their first copies of the catalogue meet; of two windows, one runs and the other hands over.
+    void twoFirstStartsAtOnce()
+    {
+        for (int round = 0; round < 8; ++round) {
+            IsolatedHome home;
+            QProcess first;
+            QProcess second;
+            startHalvorn(first, {"--list-presets"});
+            startHalvorn(second, {"--list-presets"});
+            for (QProcess* process : {&first, &second}) {
+                QVERIFY(process->waitForFinished(30000));
+                QCOMPARE(process->exitCode(), 0);
+                QVERIFY(process->readAllStandardOutput().contains(" MP3 "));
+            }
+        }
+        IsolatedHome home;
+        QProcess first;
+        QProcess second;
+        startHalvorn(first, {});
+        startHalvorn(second, {});
+        QTRY_VERIFY_WITH_TIMEOUT(first.state() == QProcess::NotRunning || second.state() == QProcess::NotRunning, 30000);
+        QProcess& ended = first.state() == QProcess::NotRunning ? first : second;
+        QProcess& running = &ended == &first ? second : first;
+        QCOMPARE(ended.exitCode(), 0);
+        QVERIFY(running.state() == QProcess::Running);
+        ::kill(pid_t(running.processId()), SIGTERM);
+        QVERIFY(running.waitForFinished(30000));
+        QCOMPARE(running.exitCode(), 0);
+        QVERIFY(!running.readAllStandardError().contains("Fatal Error"));
+    }
+
+    // "Open With", or a terminal without a display: a later start hands every file it names to the
+    // running window, which takes them in any letter case and names the refused ones, once.
+    void aLaterStartWithoutADisplayHandsItsFilesOver()
+    {
+        IsolatedHome home;
+        const QString pipe = home.path() + "/SONG.MP3";
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        QProcess halvorn;
+        startHalvorn(halvorn, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Folders::dataFolder() + "/instance.lock"), 30000);
+        QProcess second;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        second.setProcessEnvironment(environment);
+        second.setWorkingDirectory(home.path());
+        second.start(HALVORN_TEST_EXECUTABLE, {"SONG.MP3", "notes.txt", "scan.pdf"});
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(anyProcessMentions(QString("-i") + QChar(0) + pipe), 30000);
+        QByteArray said;
+        QTRY_VERIFY_WITH_TIMEOUT((said += halvorn.readAllStandardError())
+                                     .contains("2 files were not added: notes.txt, scan.pdf are not audio or video files"),
+                                 30000);
+        ::kill(pid_t(halvorn.processId()), SIGTERM);
+        QVERIFY(halvorn.waitForFinished(30000));
+        QVERIFY(!(said + halvorn.readAllStandardError()).contains("not added: SONG"));
     }
 
     void startWithoutCatalogueStopsWithStatusOne()

@@ -147,15 +147,14 @@ private slots:
     // never the working file of a run that is still going.
     void theNextStartRemovesTheWorkingFileOfAKilledRunOnly()
     {
-        const auto workingFiles = [this] {
-            return QDir(work.filePath("shared")).entryList({".audio (converting*"}, QDir::Files | QDir::Hidden);
-        };
-        QProcess killed;
-        start(killed, {"--preset", "82", "--output", "shared", "audio.mp3"}, endlessConverterPath());
-        QTRY_COMPARE_WITH_TIMEOUT(workingFiles().size(), 1, 30000);
-        QProcess going;
-        start(going, {"--preset", "82", "--output", "shared", "audio.mp3"}, endlessConverterPath());
-        QTRY_COMPARE_WITH_TIMEOUT(workingFiles().size(), 2, 30000);
+        const auto workingFiles = [this] { return QDir(work.filePath("shared")).entryList(QDir::Files | QDir::Hidden); };
+        QProcess runs[2];
+        for (QProcess& run : runs) {
+            start(run, {"--preset", "82", "--output", "shared", "audio.mp3"}, endlessConverterPath());
+            QTRY_COMPARE_WITH_TIMEOUT(workingFiles().size(), &run - runs + 1, 30000);
+        }
+        QProcess& killed = runs[0];
+        QProcess& going = runs[1];
         ::kill(pid_t(killed.processId()), SIGKILL);
         QVERIFY(killed.waitForFinished(30000));
         QCOMPARE(halvorn({"--list-presets"}).exitCode, 0);

@@ -62,10 +62,12 @@ NamedFiles filterCommandLine(const QStringList& arguments)
 
 QString refusalMessage(const QStringList& refused)
 {
+    // A folder of hundreds of documents handed over must not make a box taller than the screen.
+    constexpr qsizetype namesShown = 10;
     QStringList names;
-    for (const QString& path : refused)
+    for (const QString& path : refused.mid(0, namesShown))
         names.append(QFileInfo(path).fileName());
-    const QString list = names.join(QStringLiteral(", "));
+    const QString list = names.join(QStringLiteral(", ")) + (refused.size() > namesShown ? QStringLiteral(", …") : QString());
     if (refused.size() == 1)
         return QCoreApplication::translate("InputTypes", "1 file was not added: %1 is not an audio or video file").arg(list);
     return QCoreApplication::translate("InputTypes", "%n files were not added: %1 are not audio or video files", nullptr,

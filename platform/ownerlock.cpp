@@ -1,5 +1,7 @@
 #include "platform/ownerlock.h"
 
+#include "platform/fileops.h"
+
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
@@ -64,7 +66,7 @@ Entry::Entry(const QString& folder, const QByteArray& content)
     }
     const QByteArray published = QFile::encodeName(folder) + '/' + name.mid(name.lastIndexOf("-") + 1) + entrySuffix;
     if (::flock(made, LOCK_EX) != 0 || !writeAll(made, content)
-        || ::renameat2(AT_FDCWD, name.constData(), AT_FDCWD, published.constData(), RENAME_NOREPLACE) != 0) {
+        || !FileOps::renameIfFree(QFile::decodeName(name), QFile::decodeName(published))) {
         qCWarning(lcOwnerLock) << "cannot write the entry" << published << std::strerror(errno);
         ::unlink(name.constData());
         ::close(made);

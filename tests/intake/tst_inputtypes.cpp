@@ -46,9 +46,11 @@ private slots:
         QCOMPARE(files.accepted.size() + files.refused.size(), arguments.size());
     }
 
-    void oneRefusedFileIsNamedWithTheReason()
+    void refusedFilesAreNamedWithTheReason()
     {
         QCOMPARE(InputTypes::refusalMessage({"/home/u/notes.txt"}), "1 file was not added: notes.txt is not an audio or video file");
+        QCOMPARE(InputTypes::refusalMessage(QStringList(12, "a.txt")),
+                 "12 files were not added: " + QStringList(10, "a.txt").join(", ") + ", … are not audio or video files");
     }
 
     void dragTest_data()

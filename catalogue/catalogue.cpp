@@ -51,10 +51,11 @@ public:
     Q_DISABLE_COPY_MOVE(SideConnection)
 
     [[nodiscard]] QSqlDatabase database() const { return QSqlDatabase::database(name, false); }
-    bool opened = false;
+    [[nodiscard]] bool isOpen() const { return opened; }
 
 private:
     QString name;
+    bool opened = false;
 };
 
 QStringList readRows(QSqlQuery& query, int columns)
@@ -82,7 +83,7 @@ Catalogue::~Catalogue()
 bool Catalogue::isReadable(const QString& path)
 {
     const SideConnection connection(QStringLiteral("halvorn-catalogue-check"), path, true);
-    bool readable = connection.opened;
+    bool readable = connection.isOpen();
     const std::pair<const char*, const char*> tables[] = {{"tbl_AddCategories", addSelection},
                                                          {"tbl_FormatCategories", formatSelection},
                                                          {"tbl_OutputCategories", outputSelection}};
@@ -137,7 +138,7 @@ int Catalogue::version(const QString& path)
 {
     const SideConnection connection(QStringLiteral("halvorn-catalogue-version"), path, true);
     QSqlQuery query(connection.database());
-    if (!connection.opened || !execLogged(query, QStringLiteral("PRAGMA user_version")) || !query.next())
+    if (!connection.isOpen() || !execLogged(query, QStringLiteral("PRAGMA user_version")) || !query.next())
         return 0;
     return query.value(0).toInt();
 }
@@ -147,7 +148,7 @@ bool Catalogue::carryCounters(const QString& target, const QString& previous)
     const SideConnection connection(QStringLiteral("halvorn-catalogue-upgrade"), target, false);
     QSqlDatabase db = connection.database();
     QSqlQuery query(db);
-    if (!connection.opened)
+    if (!connection.isOpen())
         return false;
     query.prepare(QStringLiteral("ATTACH DATABASE ? AS previous"));
     query.addBindValue(previous);
@@ -160,7 +161,10 @@ bool Catalogue::carryCounters(const QString& target, const QString& previous)
             "UPDATE %1 SET count = (SELECT p.count FROM previous.%1 p WHERE p.id = %1.id) "
             "WHERE id IN (SELECT id FROM previous.%1 WHERE typeof(count) = 'integer')").arg(QLatin1String(table)));
     }
-    carried = carried ? db.commit() : (db.rollback(), false);
+    if (carried)
+        carried = db.commit();
+    else
+        db.rollback();
     query.finish();
     execLogged(query, QStringLiteral("DETACH DATABASE previous"));
     return carried;

@@ -3,7 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
-#include "intake/inputtypes.h"
+#include "intake/droppablewidget.h"
 #include "platform/folders.h"
 #include "platform/shutdownsignals.h"
 #include "widgets/messagebox.h"
@@ -33,31 +33,33 @@ int main(int argc, char* argv[])
     if (request.mode != CommandLine::Mode::Window)
         return BatchConversion::run(argc, argv, request);
 
-    QApplication app(argc, argv);
+    // The single-instance lock comes first, before anything needs a display and before the folders
+    // are prepared: a later start (a terminal's or a script's too, without a display) only hands its
+    // files to the running window, and two first starts never prepare the same folders at once.
     Folders::setIdentity();
-    if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
-        MessageBox::answerOnStandardError();
-
-    if (!Startup::prepareFolders())
-        showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
-
-    // Qt's own options and their values are no files: the parser has set them aside.
-    const QStringList files = InputTypes::filterCommandLine(request.files);
     SingleInstance instance;
     if (!instance.claim()) {
-        if (instance.handOver(files))
+        const QCoreApplication handingOver(argc, argv);
+        if (instance.handOver(request.files))
             return 0;
         std::fprintf(stderr, "Halvorn is already running but does not answer.\n");
         return 1;
     }
+
+    QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
+        MessageBox::answerOnStandardError();
+    if (!Startup::prepareFolders())
+        showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;
+    // Qt's own options and their values are no files: the parser has set them aside.
     if (!request.files.isEmpty())
-        window.addFiles(files);
+        window.dropTarget()->addNamedFiles(request.files);
     QObject::connect(&instance, &SingleInstance::filesReceived, &window, [&window](const QStringList& handed) {
         if (!handed.isEmpty())
-            window.addFiles(handed);
+            window.dropTarget()->addNamedFiles(handed);
         window.raise();
         window.activateWindow();
     });

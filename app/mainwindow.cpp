@@ -22,7 +22,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QGuiApplication>
 #include <QImageReader>
 #include <QLoggingCategory>
 #include <QMenu>
@@ -38,6 +37,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcWindow, "halvorn.window")
 
@@ -63,6 +63,22 @@ QWidget* drawnInSoftware(QWidget* parent)
     Q_UNUSED(chosen)
     return parent;
 }
+
+// The grip in the corner asks the window system to resize the window, as a system frame's corner
+// does; where the platform cannot (offscreen), QSizeGrip resizes it itself.
+class SystemSizeGrip final : public QSizeGrip {
+public:
+    using QSizeGrip::QSizeGrip;
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        QWindow* handle = window()->windowHandle();
+        if (event->button() == Qt::LeftButton && handle && handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge))
+            return;
+        QSizeGrip::mousePressEvent(event);
+    }
+};
 
 } // namespace
 
@@ -94,7 +110,7 @@ MainWindow::MainWindow(QWidget* parent)
     buildMenus();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new QSizeGrip(this), 0, Qt::AlignRight | Qt::AlignBottom);
+    layout->addWidget(new SystemSizeGrip(this), 0, Qt::AlignRight | Qt::AlignBottom);
 
     if (QQuickItem* root = rootObject()) {
         connect(root, &QQuickItem::heightChanged, this, &MainWindow::changeDroppableSize);
@@ -287,8 +303,8 @@ void MainWindow::showMaximized()
     // The frameless window never enters the platform's maximised state: it only takes the size of
     // the work area, and restoring puts back exactly the rectangle it had.
     normalGeometry = geometry();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
+    if (const QScreen* own = screen())
+        setGeometry(own->availableGeometry());
 }
 
 void MainWindow::showNormal()
@@ -494,9 +510,10 @@ void MainWindow::mousePressEvent(QMouseEvent* event)
 {
     QQuickWidget::mousePressEvent(event);
     dragPosition = event->position().toPoint();
-    // Only the title strip moves the window.
+    // Only the title strip moves the window. The window system moves it where it can: Wayland lets
+    // no window place itself, so move() would do nothing there.
     if (event->button() == Qt::LeftButton && dragPosition.y() < 31)
-        dragging = true;
+        dragging = !(windowHandle() && windowHandle()->startSystemMove());
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event)

@@ -4,6 +4,7 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QLoggingCategory>
@@ -50,6 +51,8 @@ QString SingleInstance::serverName()
 
 bool SingleInstance::claim()
 {
+    // The lock comes before everything else a start prepares, the data folder included.
+    QDir().mkpath(Folders::dataFolder());
     if (!lock.tryLock(0)) {
         if (lock.error() == QLockFile::LockFailedError)
             return false;

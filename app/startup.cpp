@@ -1,30 +1,43 @@
 #include "app/startup.h"
 
 #include "catalogue/catalogue.h"
+#include "convert/workingfiles.h"
 #include "platform/fileops.h"
 #include "platform/folders.h"
 #include "widgets/messagebox.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QTemporaryFile>
+
+Q_LOGGING_CATEGORY(lcStartup, "halvorn.startup")
 
 namespace Startup {
 
 bool installCatalogue(const QString& bundledCatalogue)
 {
     const QString catalogue = Folders::cataloguePath();
-    if (QFile::exists(catalogue))
-        return true;
-    if (bundledCatalogue.isEmpty())
-        return false;
-    // Copy under a temporary name first: a half-written catalogue must never pass for the real one.
-    const QString partial = catalogue + QStringLiteral(".part");
-    QFile::remove(partial);
-    if (!QFile::copy(bundledCatalogue, partial))
-        return false;
-    QFile(partial).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
-                                  | QFile::ReadOther);
-    return QFile::rename(partial, catalogue);
+    const bool installed = QFile::exists(catalogue);
+    if (bundledCatalogue.isEmpty() || (installed && Catalogue::version(catalogue) >= Catalogue::version(bundledCatalogue)))
+        return installed;
+    // Made under a name of its own: starts at the same moment (the batch mode takes no
+    // single-instance lock) must never write into each other's copy, and a half-written catalogue
+    // must never pass for the real one.
+    QTemporaryFile copy(catalogue + QStringLiteral(".XXXXXX"));
+    QFile bundled(bundledCatalogue);
+    if (!copy.open() || !bundled.open(QIODevice::ReadOnly) || copy.write(bundled.readAll()) != bundled.size()
+        || !copy.flush())
+        return installed;
+    copy.close();
+    copy.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (!installed)
+        return FileOps::renameIfFree(copy.fileName(), catalogue) || QFile::exists(catalogue);
+    // A newer release: its devices, formats and presets, with the counters of the user's choices. A
+    // copy that cannot be read is left as it is, for repairCatalogue to offer the bundled one.
+    if (Catalogue::carryCounters(copy.fileName(), catalogue) && !FileOps::replace(copy.fileName(), catalogue))
+        qCWarning(lcStartup) << "cannot put the new catalogue in place of" << catalogue;
+    return true;
 }
 
 void repairCatalogue(const QString& bundledCatalogue)
@@ -52,6 +65,7 @@ void repairCatalogue(const QString& bundledCatalogue)
 bool prepareFolders()
 {
     Folders::makeTempFolder();
+    WorkingFiles::removeAbandoned();
     return installCatalogue(Folders::bundledCataloguePath());
 }
 

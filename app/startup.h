@@ -9,8 +9,8 @@ namespace Startup {
 inline constexpr auto catalogueMissingMessage = "data.db not found. Please try re-installing!";
 
 // The use counters write to the catalogue, so the user works on a copy in the data folder. The
-// first start copies the bundled one there; a copy that exists is never overwritten.
-// Returns whether the user's catalogue exists afterwards.
+// first start copies the bundled one there; a later release whose catalogue has a higher version
+// replaces the copy, keeping its use counters. Returns whether the user's catalogue exists afterwards.
 [[nodiscard]] bool installCatalogue(const QString& bundledCatalogue);
 
 // A user's catalogue that cannot be read (damaged bytes, tables missing) would give an empty
@@ -18,8 +18,9 @@ inline constexpr auto catalogueMissingMessage = "data.db not found. Please try r
 // beside it as "data.db.damaged" (numbered when that name is taken).
 void repairCatalogue(const QString& bundledCatalogue);
 
-// The folder steps of every start: the temporary folder, then the user's catalogue from the
-// bundled one. Returns whether the catalogue is there.
+// The folder steps of every start, the window's and the batch mode's: the temporary folder, the
+// working files that killed runs left behind, then the user's catalogue from the bundled one.
+// Returns whether the catalogue is there.
 [[nodiscard]] bool prepareFolders();
 
 } // namespace Startup

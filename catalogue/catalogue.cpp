@@ -25,6 +25,39 @@ bool execLogged(QSqlQuery& query, const QString& statement)
     return execLogged(query);
 }
 
+// The columns of each list, by name: the pages read them by position, the file may hold them in
+// another order (or hold more), as an older or newer catalogue may.
+constexpr auto addSelection = "id, label, kind, icon, dialog_title, name_filter";
+constexpr auto formatSelection = "id, label, device, icon, count, default_pos, look";
+constexpr auto outputSelection = "id, label, format, icon, extension, count, default_pos, description, ffmpeg_args";
+
+// A connection of its own for a short look at another file, removed again when it is done.
+class SideConnection final {
+public:
+    SideConnection(const QString& name, const QString& path, bool readOnly)
+        : name(name)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (readOnly)
+            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        opened = QFileInfo(path).isFile() && db.open();
+    }
+    ~SideConnection()
+    {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    Q_DISABLE_COPY_MOVE(SideConnection)
+
+    [[nodiscard]] QSqlDatabase database() const { return QSqlDatabase::database(name, false); }
+    [[nodiscard]] bool isOpen() const { return opened; }
+
+private:
+    QString name;
+    bool opened = false;
+};
+
 QStringList readRows(QSqlQuery& query, int columns)
 {
     QStringList rows;
@@ -49,19 +82,16 @@ Catalogue::~Catalogue()
 
 bool Catalogue::isReadable(const QString& path)
 {
-    const QString connection = QStringLiteral("halvorn-catalogue-check");
-    bool readable = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        readable = QFileInfo(path).isFile() && db.open();
-        for (const char* table : {"tbl_AddCategories", "tbl_FormatCategories", "tbl_OutputCategories"}) {
-            QSqlQuery query(db);
-            readable = readable && execLogged(query, QStringLiteral("SELECT * FROM %1 LIMIT 1").arg(QLatin1String(table)));
-        }
+    const SideConnection connection(QStringLiteral("halvorn-catalogue-check"), path, true);
+    bool readable = connection.isOpen();
+    const std::pair<const char*, const char*> tables[] = {{"tbl_AddCategories", addSelection},
+                                                         {"tbl_FormatCategories", formatSelection},
+                                                         {"tbl_OutputCategories", outputSelection}};
+    for (const auto& [table, columns] : tables) {
+        QSqlQuery query(connection.database());
+        readable = readable && execLogged(query, QStringLiteral("SELECT %1 FROM %2 LIMIT 1")
+                                                     .arg(QLatin1String(columns), QLatin1String(table)));
     }
-    QSqlDatabase::removeDatabase(connection);
     return readable;
 }
 
@@ -79,13 +109,13 @@ bool Catalogue::open(const QString& path)
 void Catalogue::load()
 {
     QSqlQuery query(m_db);
-    if (execLogged(query, QStringLiteral("SELECT * FROM tbl_AddCategories")))
+    if (execLogged(query, QStringLiteral("SELECT %1 FROM tbl_AddCategories").arg(QLatin1String(addSelection))))
         m_addList = readRows(query, addColumns);
-    if (execLogged(query, QStringLiteral("SELECT * FROM tbl_FormatCategories WHERE device=1 "
-                                         "ORDER BY count DESC, default_pos ASC")))
+    if (execLogged(query, QStringLiteral("SELECT %1 FROM tbl_FormatCategories WHERE device=1 "
+                                         "ORDER BY count DESC, default_pos ASC").arg(QLatin1String(formatSelection))))
         m_deviceList = readRows(query, formatColumns);
-    if (execLogged(query, QStringLiteral("SELECT * FROM tbl_FormatCategories WHERE device!=1 "
-                                         "ORDER BY count DESC, default_pos ASC")))
+    if (execLogged(query, QStringLiteral("SELECT %1 FROM tbl_FormatCategories WHERE device!=1 "
+                                         "ORDER BY count DESC, default_pos ASC").arg(QLatin1String(formatSelection))))
         m_formatList = readRows(query, formatColumns);
 }
 
@@ -96,12 +126,48 @@ QStringList Catalogue::outputList(const QString& formatId) const
     if (!isNumber)
         return {};
     QSqlQuery query(m_db);
-    query.prepare(QStringLiteral("SELECT * FROM tbl_OutputCategories WHERE format=? "
-                                 "ORDER BY count DESC, default_pos ASC"));
+    query.prepare(QStringLiteral("SELECT %1 FROM tbl_OutputCategories WHERE format=? "
+                                 "ORDER BY count DESC, default_pos ASC").arg(QLatin1String(outputSelection)));
     query.addBindValue(id);
     if (!execLogged(query))
         return {};
     return readRows(query, outputColumns);
+}
+
+int Catalogue::version(const QString& path)
+{
+    const SideConnection connection(QStringLiteral("halvorn-catalogue-version"), path, true);
+    QSqlQuery query(connection.database());
+    if (!connection.isOpen() || !execLogged(query, QStringLiteral("PRAGMA user_version")) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+bool Catalogue::carryCounters(const QString& target, const QString& previous)
+{
+    const SideConnection connection(QStringLiteral("halvorn-catalogue-upgrade"), target, false);
+    QSqlDatabase db = connection.database();
+    QSqlQuery query(db);
+    if (!connection.isOpen())
+        return false;
+    query.prepare(QStringLiteral("ATTACH DATABASE ? AS previous"));
+    query.addBindValue(previous);
+    if (!execLogged(query))
+        return false;
+    // By id and by column name: what else the previous copy holds, and in which order, does not matter.
+    bool carried = db.transaction();
+    for (const char* table : {"tbl_FormatCategories", "tbl_OutputCategories"}) {
+        carried = carried && execLogged(query, QStringLiteral(
+            "UPDATE %1 SET count = (SELECT p.count FROM previous.%1 p WHERE p.id = %1.id) "
+            "WHERE id IN (SELECT id FROM previous.%1 WHERE typeof(count) = 'integer')").arg(QLatin1String(table)));
+    }
+    if (carried)
+        carried = db.commit();
+    else
+        db.rollback();
+    query.finish();
+    execLogged(query, QStringLiteral("DETACH DATABASE previous"));
+    return carried;
 }
 
 void Catalogue::incrementCount(int formatId, int outputId)

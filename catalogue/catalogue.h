@@ -18,6 +18,13 @@ public:
     // Whether the file is a catalogue this program can read: a SQLite database with the three tables.
     [[nodiscard]] static bool isReadable(const QString& path);
 
+    // The catalogue's version (SQLite's user_version), raised with every release that changes its
+    // rows; 0 for a file without one or that cannot be read.
+    [[nodiscard]] static int version(const QString& path);
+    // Gives the catalogue at target the use counters of the one at previous, matched by id, so that
+    // an upgraded catalogue keeps what the user chose most. False when previous cannot be read.
+    [[nodiscard]] static bool carryCounters(const QString& target, const QString& previous);
+
     // Opens the file on Qt's default connection; a file that is no catalogue leaves every list empty.
     [[nodiscard]] bool open(const QString& path);
     // Reads the add, device and format lists once; they are served from memory afterwards.

@@ -2,6 +2,7 @@
 
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
+#include "convert/workingfiles.h"
 #include "platform/fileops.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"
@@ -101,6 +102,8 @@ void ConversionThread::run()
     const QString target = uniqueOutputPath(outFile, outExt);
     QString reason;
     const QString working = makeWorkingFile(target, reason);
+    // Held until run() returns, when the working file has been renamed or removed.
+    const WorkingFiles::Registration registration(working);
     const QStringList arguments = QStringList{QStringLiteral("-y"), QStringLiteral("-i"), inFile} + args
                                 + QStringList{working};
     LogFile::RunLog log;

@@ -12,8 +12,9 @@ class FileInfoThread final : public QThread {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(FileInfoThread)
 public:
-    static constexpr int thumbnailWidth = 88;
-    static constexpr int thumbnailHeight = 66;
+    // Twice the 88 x 66 that the list shows, so that a thumbnail stays sharp on a screen scaled by 2.
+    static constexpr int thumbnailWidth = 176;
+    static constexpr int thumbnailHeight = 132;
 
     explicit FileInfoThread(QObject* parent = nullptr);
     // Stops the probe under way (its FFmpeg is ended) and waits for the thread.

@@ -1,11 +1,15 @@
--- Halvorn's catalogue: what the Add and Format tabs offer. The program reads these tables with
--- SELECT * and by column position, so the order of every column below is fixed.
+-- Halvorn's catalogue: what the Add and Format tabs offer. The program reads the columns by name.
 --
 -- The argument strings are made from templates, so that each way of encoding is written once:
 -- a container template holds placeholders ({size}, {crf}, ...) that a quality row fills. The
 -- frame size stays the second token: the program fits it to each source's shape. Strings that
 -- start with -vn (sound only) or hold -aspect (DVD) are used as they stand.
 PRAGMA foreign_keys = ON;
+
+-- The catalogue's version. Raise it whenever a row or a column changes: a user's copy with a lower
+-- version is replaced by the new catalogue at the next start, keeping its use counters by id. So
+-- an id keeps its meaning from release to release: new rows come after the existing ones.
+PRAGMA user_version = 1;
 
 -- 0 id, 1 label, 2 kind, 3 icon, 4 title of the open dialog, 5 name filter of the open dialog.
 -- The File menu's "Add Audio File" and "Add Video File" use the first and second rows.
@@ -48,9 +52,9 @@ CREATE TABLE tbl_OutputCategories (
 
 INSERT INTO tbl_AddCategories VALUES
  (1, 'Audio', 'audio', 'images/icons/audio.png', 'Add Audio Files',
-  'Audio Files (*.aa *.aac *.aax *.aif *.aifc *.aiff *.amr *.f4a *.f4b *.flac *.m1a *.m2a *.m4a *.m4b *.m4p *.m4r *.mka *.mp1 *.mp2 *.mp3 *.mpa *.oga *.ogg *.qcp *.ra *.ram *.spx *.wav *.wma)'),
+  'Audio Files (*.aa *.aac *.aax *.ac3 *.aif *.aifc *.aiff *.amr *.ape *.au *.caf *.dts *.eac3 *.f4a *.f4b *.flac *.m1a *.m2a *.m4a *.m4b *.m4p *.m4r *.mka *.mp1 *.mp2 *.mp3 *.mpa *.mpc *.oga *.ogg *.opus *.qcp *.ra *.ram *.snd *.spx *.tta *.wav *.weba *.wma *.wv)'),
  (2, 'Video', 'video', 'images/icons/video.png', 'Add Video Files',
-  'Video Files (*.3g2 *.3gp *.avi *.divx *.f4p *.f4v *.flv *.m1v *.m2ts *.m4v *.mk3d *.mkv *.mov *.mp4 *.mpeg *.mpg *.mpv *.mts *.ogv *.ogx *.qt *.rm *.swf *.vob *.webm *.wmv *.xvid)');
+  'Video Files (*.3g2 *.3gp *.3gpp *.3gpp2 *.asf *.avi *.divx *.dv *.f4p *.f4v *.flv *.lrv *.m1v *.m2t *.m2ts *.m4v *.mk3d *.mkv *.mov *.mp4 *.mpeg *.mpg *.mpv *.mts *.mxf *.ogm *.ogv *.ogx *.qt *.rm *.rmvb *.swf *.ts *.vob *.webm *.wmv *.wtv *.xvid)');
 
 -- ---- formats --------------------------------------------------------------------------------
 -- Ids 7 (DVD-Video disc) and 36 (audio CD) are fixed: choosing them ends a run in a burn.

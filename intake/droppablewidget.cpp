@@ -47,3 +47,11 @@ void DroppableWidget::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
+
+void DroppableWidget::addNamedFiles(const QStringList& files)
+{
+    const InputTypes::NamedFiles named = InputTypes::filterCommandLine(files);
+    emit fileDropped(named.accepted);
+    if (!named.refused.isEmpty())
+        MessageBox::warning(nullptr, tr("Warning"), InputTypes::refusalMessage(named.refused));
+}

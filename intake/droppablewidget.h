@@ -16,6 +16,10 @@ public:
     static constexpr auto cdTrackText =
         "Audio CD Tracks cannot be dragged in.\n\nPlease use the CD button in the Add tab.";
 
+    // Files named on the command line or handed over by a later start: the accepted ones go out as
+    // a drop's do, and the refused ones are named in one warning, so that none is dropped silently.
+    void addNamedFiles(const QStringList& files);
+
 signals:
     void fileDropped(QStringList file);
 

@@ -11,10 +11,17 @@ namespace InputTypes {
 
 [[nodiscard]] const QStringList& acceptedSuffixes();
 
-// Files named on the command line (the program's own path first, as QCoreApplication::arguments()
-// gives it): keeps the entries whose text after the last "." (the whole entry when it has none) is
-// an accepted suffix, compared exactly, so "B.MP3" is refused and the bare word "mp3" passes.
-[[nodiscard]] QStringList filterCommandLine(const QStringList& arguments);
+// Files named on the command line or handed over by a later start: an entry is accepted when its
+// text after the last "." (the whole entry when it has none) is an accepted suffix in any letter
+// case, so "B.MP3" passes, and so does the bare word "mp3". Both lists keep the given order.
+struct NamedFiles {
+    QStringList accepted;
+    QStringList refused;
+};
+[[nodiscard]] NamedFiles filterCommandLine(const QStringList& arguments);
+
+// What the window says, once, about the files it did not add: which, and why.
+[[nodiscard]] QString refusalMessage(const QStringList& refused);
 
 // A drag may enter when at least one item's name ends in an accepted suffix, in any letter case.
 // Only names are looked at: a web link ending in ".mp4" passes here and adds nothing on drop.

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileOps {
@@ -29,6 +30,19 @@ bool renameIfFree(const QString& from, const QString& to)
         return false;
     ::unlink(source.constData());
     return true;
+}
+
+bool replace(const QString& from, const QString& to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+QByteArray identity(const QString& path)
+{
+    struct stat status = {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+        return {};
+    return QByteArray::number(quint64(status.st_dev)) + ':' + QByteArray::number(quint64(status.st_ino));
 }
 
 } // namespace FileOps

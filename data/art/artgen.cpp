@@ -1,6 +1,8 @@
 // Draws Halvorn's pictures: the interface art under qml/images and the catalogue icons under
 // qml/images/icons (every icon the built catalogue names), so that a change of palette or stroke
 // is one edit. `make art` rebuilds them.
+// Every picture is drawn twice, at 1x and as a "@2x" twin at twice the pixels, which Qt picks by
+// itself on a screen scaled by 2: the drawing code works in 1x units and the painter scales it.
 // The loading animation is written as numbered frames for ImageMagick to join into a GIF.
 
 #include <QBuffer>
@@ -42,11 +44,24 @@ const QColor discFamily("#8a6ab0");
 const QString fontFamily = QStringLiteral("DejaVu Sans");
 constexpr qreal stroke = 2.0;
 
+// The scale that canvas() draws at: 1, or 2 for the "@2x" twins.
+int drawingScale = 1;
+
 QImage canvas(int width, int height)
 {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage image(width * drawingScale, height * drawingScale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(drawingScale);
     image.fill(Qt::transparent);
     return image;
+}
+
+// Saves as name.png, or name@2x.png for a twin; the twins, four times the pixels, are compressed
+// as far as PNG goes.
+bool savePicture(const QImage& image, const QString& name)
+{
+    if (drawingScale == 1)
+        return image.save(name + QStringLiteral(".png"));
+    return image.save(name + QStringLiteral("@%1x.png").arg(drawingScale), "PNG", 0);
 }
 
 struct Painter : QPainter {
@@ -266,7 +281,7 @@ QImage loadingFrame(int frame, int frames)
         const qreal angle = (i * 30 - 90) * M_PI / 180;
         const int age = (frame * 12 / frames - i + 12) % 12;
         QColor dot = Palette::accent;
-        dot.setAlphaF(std::max(0.15, 1.0 - age * 0.09));
+        dot.setAlphaF(float(std::max(0.15, 1.0 - age * 0.09)));
         p.fill(dot);
         p.drawEllipse(QPointF(16 + 11 * std::cos(angle), 16 + 11 * std::sin(angle)), 2.4, 2.4);
     }
@@ -734,13 +749,13 @@ QString stemOf(const QString& iconPath)
 // "family:TEXT"), presets as their format's tile with a badge, the add entries by their kind.
 bool drawCatalogueIcons(const QString& cataloguePath, const QDir& icons)
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    QSqlDatabase db = QSqlDatabase::contains() ? QSqlDatabase::database() : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(cataloguePath);
     if (!QFileInfo(cataloguePath).isFile() || !db.open())
         return false;
     bool ok = true;
     const auto save = [&](const QImage& image, const QString& iconPath) {
-        ok = image.save(icons.filePath(stemOf(iconPath) + QStringLiteral(".png"))) && ok;
+        ok = savePicture(image, icons.filePath(stemOf(iconPath))) && ok;
     };
 
     QHash<QString, QStringList> formatLooks; // icon stem -> family, tile text
@@ -785,33 +800,63 @@ bool drawCatalogueIcons(const QString& cataloguePath, const QDir& icons)
     return ok;
 }
 
+// The application icon in parts of its size: one description for its pictures and its scalable file.
+struct IconShape {
+    QRectF box;     // rounded box, unless points are given
+    qreal radius;
+    QPolygonF points;
+    QColor colour;
+};
+
+QList<IconShape> appIconShapes()
+{
+    QList<IconShape> shapes = {
+        {QRectF(0.04, 0.04, 0.92, 0.92), 0.2, {}, Palette::raised},
+        {QRectF(0.04, 0.07, 0.92, 0.89), 0.2, {}, Palette::window},
+    };
+    constexpr qreal bar = 0.075;
+    const qreal heights[] = {0.22, 0.42, 0.30};
+    for (int i = 0; i < 3; ++i)
+        shapes.append({QRectF(0.18 + i * 0.12, 0.5 - heights[i] / 2, bar, heights[i]), bar / 2, {}, Palette::title});
+    shapes.append({{}, 0, QPolygonF{{0.56, 0.27}, {0.84, 0.50}, {0.56, 0.73}}, Palette::accent});
+    return shapes;
+}
+
 QImage appIcon(int size)
 {
     QImage image = canvas(size, size);
     Painter p(&image);
-    const qreal s = size;
-    const QRectF tile(s * 0.04, s * 0.04, s * 0.92, s * 0.92);
-    p.fill(Palette::raised);
-    p.drawRoundedRect(tile, s * 0.2, s * 0.2);
-    p.fill(Palette::window);
-    p.drawRoundedRect(tile.adjusted(0, s * 0.03, 0, 0), s * 0.2, s * 0.2);
-    p.fill(Palette::title);
-    const qreal bar = s * 0.075;
-    const qreal heights[] = {0.22, 0.42, 0.30};
-    for (int i = 0; i < 3; ++i) {
-        const qreal h = s * heights[i];
-        p.drawRoundedRect(QRectF(s * (0.18 + i * 0.12), s * 0.5 - h / 2, bar, h), bar / 2, bar / 2);
+    p.scale(size, size);
+    for (const IconShape& shape : appIconShapes()) {
+        p.fill(shape.colour);
+        if (shape.points.isEmpty())
+            p.drawRoundedRect(shape.box, shape.radius, shape.radius);
+        else
+            p.drawPolygon(shape.points);
     }
-    QPainterPath arrowHead;
-    arrowHead.moveTo(s * 0.56, s * 0.27);
-    arrowHead.lineTo(s * 0.84, s * 0.50);
-    arrowHead.lineTo(s * 0.56, s * 0.73);
-    arrowHead.closeSubpath();
-    p.fill(Palette::accent);
-    p.drawPath(arrowHead);
     return image;
 }
 
+bool writeAppIconSvg(const QString& path)
+{
+    QString svg = QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+                                 "viewBox=\"0 0 1 1\">\n");
+    for (const IconShape& shape : appIconShapes()) {
+        if (shape.points.isEmpty()) {
+            svg += QStringLiteral("  <rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\" rx=\"%5\" fill=\"%6\"/>\n")
+                       .arg(shape.box.x()).arg(shape.box.y()).arg(shape.box.width()).arg(shape.box.height())
+                       .arg(shape.radius).arg(shape.colour.name());
+        } else {
+            QStringList points;
+            for (const QPointF& point : shape.points)
+                points.append(QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
+            svg += QStringLiteral("  <polygon points=\"%1\" fill=\"%2\"/>\n").arg(points.join(QLatin1Char(' ')), shape.colour.name());
+        }
+    }
+    svg += QStringLiteral("</svg>\n");
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(svg.toUtf8()) > 0;
+}
 
 // An icon file holding one picture per size, each stored as PNG (allowed by the format, and
 // read by Qt).
@@ -847,13 +892,14 @@ bool writeIco(const QString& path, const QList<QImage>& images)
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER CATALOGUE_DB FRAMES_FOLDER\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: artgen IMAGES_FOLDER CATALOGUE_DB FRAMES_FOLDER DESKTOP_ICONS_FOLDER\n");
         return 2;
     }
     const QDir images(QString::fromLocal8Bit(argv[1]));
     const QDir icons(images.filePath(QStringLiteral("icons")));
     const QDir frames(QString::fromLocal8Bit(argv[3]));
+    const QDir desktopIcons(QString::fromLocal8Bit(argv[4]));
     QDir().mkpath(icons.path());
     QDir().mkpath(frames.path());
 
@@ -899,15 +945,23 @@ int main(int argc, char* argv[])
         {"icon", [] { return appIcon(256); }},
     };
     bool ok = true;
-    for (const auto& [name, draw] : pictures)
-        ok = draw().save(images.filePath(name + QStringLiteral(".png"))) && ok;
-    for (const QString& name : {QStringLiteral("cd"), QStringLiteral("dvd-in"), QStringLiteral("settings")})
-        ok = pageIcon(name).save(icons.filePath(name + QStringLiteral(".png"))) && ok;
-    ok = writeIco(images.filePath("icon.ico"), {appIcon(16), appIcon(32), appIcon(48), appIcon(256)}) && ok;
     constexpr int loadingFrames = 12;
-    for (int frame = 0; frame < loadingFrames; ++frame)
-        ok = loadingFrame(frame, loadingFrames).save(frames.filePath(QStringLiteral("loading-%1.png").arg(frame, 2, 10, QLatin1Char('0')))) && ok;
-    ok = drawCatalogueIcons(QString::fromLocal8Bit(argv[2]), icons) && ok;
+    for (const int scale : {1, 2}) {
+        drawingScale = scale;
+        for (const auto& [name, draw] : pictures)
+            ok = savePicture(draw(), images.filePath(name)) && ok;
+        for (const QString& name : {QStringLiteral("cd"), QStringLiteral("dvd-in"), QStringLiteral("settings")})
+            ok = savePicture(pageIcon(name), icons.filePath(name)) && ok;
+        // Apart, so that ImageMagick joins the frames of each scale into a GIF of its own.
+        const QString framePrefix = scale == 1 ? QStringLiteral("loading-") : QStringLiteral("loading2x-");
+        for (int frame = 0; frame < loadingFrames; ++frame)
+            ok = loadingFrame(frame, loadingFrames).save(frames.filePath(framePrefix + QStringLiteral("%1.png").arg(frame, 2, 10, QLatin1Char('0')))) && ok;
+        ok = drawCatalogueIcons(QString::fromLocal8Bit(argv[2]), icons) && ok;
+    }
+    drawingScale = 1;
+    ok = writeIco(images.filePath("icon.ico"), {appIcon(16), appIcon(32), appIcon(48), appIcon(256)}) && ok;
+    ok = appIcon(128).save(desktopIcons.filePath(QStringLiteral("halvorn-128.png"))) && ok;
+    ok = writeAppIconSvg(desktopIcons.filePath(QStringLiteral("halvorn.svg"))) && ok;
     if (!ok) {
         std::fprintf(stderr, "artgen: could not draw every picture\n");
         return 1;

@@ -43,6 +43,20 @@ class TestCommandLine : public QObject {
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // A PATH whose FFmpeg probes for real but converts for ever.
+    QTemporaryDir fakes;
+    QString endlessConverterPath()
+    {
+        QFile fake(fakes.filePath("ffmpeg"));
+        if (!fake.exists() && fake.open(QIODevice::WriteOnly)) {
+            fake.write("#!/bin/sh\ncase \" $* \" in *\" -y \"*) echo 'size= 1kB time=00:00:01.00' >&2; exec sleep 4343;; esac\n"
+                       "exec " + QStandardPaths::findExecutable("ffmpeg").toUtf8() + " \"$@\"\n");
+            fake.close();
+            fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        return fakes.path() + ":" + qEnvironmentVariable("PATH");
+    }
+
 private slots:
     void initTestCase()
     {
@@ -119,23 +133,35 @@ private slots:
 
     void ctrlCLeavesNoFfmpegAndNoPartialOutput()
     {
-        // An FFmpeg that probes for real but converts for ever.
-        QTemporaryDir fakes;
-        QFile fake(fakes.filePath("ffmpeg"));
-        QVERIFY(fake.open(QIODevice::WriteOnly));
-        fake.write("#!/bin/sh\ncase \" $* \" in *\" -y \"*) echo 'size= 1kB time=00:00:01.00' >&2; exec sleep 4343;; esac\n"
-                   "exec " + QStandardPaths::findExecutable("ffmpeg").toUtf8() + " \"$@\"\n");
-        fake.close();
-        fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         QProcess process;
-        start(process, {"--preset", "82", "--output", "stopped", "audio.mp3"},
-              fakes.path() + ":" + qEnvironmentVariable("PATH"));
+        start(process, {"--preset", "82", "--output", "stopped", "audio.mp3"}, endlessConverterPath());
         QTRY_VERIFY_WITH_TIMEOUT(anyProcessMentions("4343"), 30000);
         ::kill(pid_t(process.processId()), SIGINT);
         QVERIFY(process.waitForFinished(30000));
         QCOMPARE(process.exitCode(), 130);
         QVERIFY(!anyProcessMentions("4343"));
         QCOMPARE(QDir(work.filePath("stopped")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // A run killed outright cannot remove its working file: the next start does, and only that one,
+    // never the working file of a run that is still going.
+    void theNextStartRemovesTheWorkingFileOfAKilledRunOnly()
+    {
+        const auto workingFiles = [this] { return QDir(work.filePath("shared")).entryList(QDir::Files | QDir::Hidden); };
+        QProcess runs[2];
+        for (QProcess& run : runs) {
+            start(run, {"--preset", "82", "--output", "shared", "audio.mp3"}, endlessConverterPath());
+            QTRY_COMPARE_WITH_TIMEOUT(workingFiles().size(), &run - runs + 1, 30000);
+        }
+        QProcess& killed = runs[0];
+        QProcess& going = runs[1];
+        ::kill(pid_t(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished(30000));
+        QCOMPARE(halvorn({"--list-presets"}).exitCode, 0);
+        QCOMPARE(workingFiles(), QStringList{".audio (converting 2).mp3"});
+        ::kill(pid_t(going.processId()), SIGINT);
+        QVERIFY(going.waitForFinished(30000));
+        QCOMPARE(workingFiles(), QStringList());
     }
 };
 

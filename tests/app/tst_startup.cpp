@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "catalogue/catalogue.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "ffmpegsupport.h"
@@ -18,10 +19,14 @@ QByteArray contents(const QString& path)
 }
 
 // Halvorn itself, started in the isolated home; it answers its message boxes on standard error.
-void startHalvorn(QProcess& process, const QStringList& arguments, const QString& program = HALVORN_TEST_EXECUTABLE)
+void startHalvorn(QProcess& process, const QStringList& arguments, const QString& program = HALVORN_TEST_EXECUTABLE,
+                  bool display = true)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HALVORN_UNATTENDED", "1");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!display)
+            environment.remove(name);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     QVERIFY(process.waitForStarted());
@@ -54,6 +59,30 @@ private slots:
         QCOMPARE(contents(Folders::cataloguePath()), QByteArray("counted"));
     }
 
+    // A new release's catalogue reaches a user who has the previous one, and the user's choices
+    // still come first.
+    void anOlderCatalogueTakesTheNewRowsAndKeepsItsCounters()
+    {
+        IsolatedHome home;
+        QDir().mkpath(Folders::dataFolder());
+        QProcess sqlite;
+        sqlite.start("sqlite3", {"-bail", Folders::cataloguePath(),
+                                 ".read " HALVORN_SOURCE_DIR "/tests/catalogue/previous-catalogue.sql"});
+        QVERIFY(sqlite.waitForFinished() && sqlite.exitCode() == 0);
+        QVERIFY(Catalogue::version(HALVORN_TEST_CATALOGUE) > Catalogue::version(Folders::cataloguePath()));
+        QVERIFY(Startup::installCatalogue(HALVORN_TEST_CATALOGUE));
+        QCOMPARE(Catalogue::version(Folders::cataloguePath()), Catalogue::version(HALVORN_TEST_CATALOGUE));
+        Catalogue catalogue;
+        QVERIFY(catalogue.open(Folders::cataloguePath()));
+        catalogue.load();
+        QVERIFY(catalogue.addList().value(5).contains("*.opus"));
+        QCOMPARE(catalogue.formatList().mid(0, 5), (QStringList{"2", "MP3", "0", "images/icons/mp3.png", "5"}));
+        QCOMPARE(catalogue.deviceList().value(4), "2");
+        const QStringList mp3 = catalogue.outputList("2");
+        QCOMPARE(mp3.size(), 6 * Catalogue::outputColumns);
+        QCOMPARE(mp3.mid(0, 6), (QStringList{"82", "320k", "2", "images/icons/mp3-320.png", "mp3", "5"}));
+    }
+
     void aDamagedCatalogueIsRestoredWhenTheUserAgrees_data()
     {
         QTest::addColumn<QByteArray>("damage");
@@ -81,6 +110,26 @@ private slots:
         QCOMPARE(contents(Folders::cataloguePath() + ".damaged-2"), agree ? damage : QByteArray());
     }
 
+    // First starts at the same moment on a fresh data folder: of two windows one runs and the other
+    // hands over, and a batch run, which takes no lock, copies the catalogue apart from them.
+    void firstStartsAtOnce()
+    {
+        IsolatedHome home;
+        QProcess windows[2];
+        QProcess batch;
+        startHalvorn(windows[0], {});
+        startHalvorn(windows[1], {});
+        startHalvorn(batch, {"--list-presets"});
+        QVERIFY(batch.waitForFinished(30000) && batch.exitCode() == 0 && batch.readAllStandardOutput().contains(" MP3 "));
+        QTRY_VERIFY_WITH_TIMEOUT(windows[0].state() == QProcess::NotRunning || windows[1].state() == QProcess::NotRunning, 30000);
+        QProcess& running = windows[windows[0].state() == QProcess::NotRunning ? 1 : 0];
+        ::kill(pid_t(running.processId()), SIGTERM);
+        for (QProcess& window : windows) {
+            QVERIFY((window.state() == QProcess::NotRunning || window.waitForFinished(30000)) && window.exitCode() == 0);
+            QVERIFY(!window.readAllStandardError().contains("Fatal Error"));
+        }
+    }
+
     void startWithoutCatalogueStopsWithStatusOne()
     {
         IsolatedHome home;
@@ -96,8 +145,10 @@ private slots:
     }
 
     // Halvorn probes a file named on its command line, or handed over by a second start that then
-    // ends, and its probe waits on that file, a pipe that nobody writes, when the system ends it: no
-    // FFmpeg outlives it, and unless it was killed outright it closes as if the user had closed it.
+    // ends (even one without a display, as from a terminal), and its probe waits on that file, a
+    // pipe that nobody writes, when the system ends it: no FFmpeg outlives it, and unless it was
+    // killed outright it closes as if the user had closed it. Suffixes count in any letter case, and
+    // the refused files are named once.
     void endedBySignal_data()
     {
         QTest::addColumn<int>("signalNumber");
@@ -112,7 +163,7 @@ private slots:
         QFETCH(int, signalNumber);
         QFETCH(bool, handedOver);
         IsolatedHome home;
-        const QString pipe = home.path() + "/waiting.mp4";
+        const QString pipe = home.path() + "/WAITING.MP4";
         QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
         const QString ffmpegOnPipe = QString("-i") + QChar(0) + pipe; // not Halvorn's own command line
         QProcess halvorn;
@@ -121,8 +172,12 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Folders::dataFolder() + "/instance.lock"), 30000);
             QProcess second;
             second.setWorkingDirectory(home.path());
-            startHalvorn(second, {"waiting.mp4"});
-            QVERIFY(second.waitForFinished(30000) && second.exitCode() == 0);
+            startHalvorn(second, {"WAITING.MP4", "notes.txt", "scan.pdf"}, HALVORN_TEST_EXECUTABLE, false);
+            QVERIFY(second.waitForFinished(30000) && second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0);
+            QByteArray said;
+            QTRY_VERIFY_WITH_TIMEOUT((said += halvorn.readAllStandardError())
+                                         .contains("2 files were not added: notes.txt, scan.pdf are not audio or video files"),
+                                     30000);
         }
         QTRY_VERIFY_WITH_TIMEOUT(anyProcessMentions(ffmpegOnPipe), 30000);
         QFile(Folders::tempFolder() + "/leftover.png").open(QIODevice::WriteOnly);

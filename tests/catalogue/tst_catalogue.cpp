@@ -59,22 +59,23 @@ private slots:
     {
         path = dir.filePath(QString("catalogue-%1.db").arg(QTest::currentTestFunction()));
         QFile::remove(path);
-        // The column layout of the shipped catalogue, with rows chosen to exercise each rule.
+        // The shipped catalogue's columns in another order and with one more, as a catalogue of
+        // another release may hold them: they are read by name. The rows exercise each rule.
         execute(path, {
             "CREATE TABLE tbl_AddCategories (id INTEGER PRIMARY KEY, label TEXT, kind TEXT, icon TEXT,"
             " dialog_title TEXT, name_filter TEXT)",
-            "CREATE TABLE tbl_FormatCategories (id INTEGER PRIMARY KEY, label TEXT, device INTEGER,"
-            " icon TEXT, count INTEGER, default_pos INTEGER, description TEXT)",
-            "CREATE TABLE tbl_OutputCategories (id INTEGER PRIMARY KEY, label TEXT, format INTEGER,"
-            " icon TEXT, extension TEXT, count INTEGER, default_pos INTEGER, description TEXT,"
-            " ffmpeg_args TEXT)",
+            "CREATE TABLE tbl_FormatCategories (look TEXT, added TEXT, id INTEGER PRIMARY KEY, label TEXT,"
+            " device INTEGER, icon TEXT, count INTEGER, default_pos INTEGER)",
+            "CREATE TABLE tbl_OutputCategories (ffmpeg_args TEXT, id INTEGER PRIMARY KEY, label TEXT, format INTEGER,"
+            " icon TEXT, extension TEXT, count INTEGER, default_pos INTEGER, description TEXT)",
             "INSERT INTO tbl_AddCategories VALUES (1, 'Audio', 'audio', 'a.png', 'Add Audio', 'A (*.mp3)'),"
             " (2, 'Video', 'video', 'v.png', 'Add Video', 'V (*.mp4)')",
-            "INSERT INTO tbl_FormatCategories VALUES"
+            "INSERT INTO tbl_FormatCategories (id, label, device, icon, count, default_pos, look) VALUES"
             " (1, 'Phone', 1, 'p.png', 0, 2, 'maker'), (2, 'Tablet', 1, 't.png', 0, 1, NULL),"
             " (3, 'MP4', 0, 'm.png', 0, 2, NULL), (4, 'MP3', 0, 'n.png', 0, 1, NULL),"
             " (5, 'Lost', NULL, 'l.png', 0, 0, NULL), (7, 'DVD', 0, 'd.png', 1, 9, NULL)",
-            "INSERT INTO tbl_OutputCategories VALUES"
+            "INSERT INTO tbl_OutputCategories (id, label, format, icon, extension, count, default_pos,"
+            " description, ffmpeg_args) VALUES"
             " (1, 'High', 3, 'h.png', 'mp4', 0, 3, NULL, '-s 1920x1080 -c:v libx264'),"
             " (2, 'Mid', 3, 'm.png', 'mp4', 0, 1, NULL, '-s 1280x720 -c:v libx264'),"
             " (3, 'Low', 3, 'l.png', NULL, 0, 2, NULL, '-s 640x360 -c:v libx264'),"

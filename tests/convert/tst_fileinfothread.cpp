@@ -70,7 +70,7 @@ private slots:
         QTEST(video.value(0).section(' ', 0, 0), "videoCodec");
         QTEST(video.value(2).section(' ', 0, 0), "frameSize");
         QTEST(audio.value(0).section(' ', 0, 0), "audioCodec");
-        QCOMPARE(QImageReader(info.at(4)).size(), video.isEmpty() ? QSize() : QSize(88, 66));
+        QCOMPARE(QImageReader(info.at(4)).size(), video.isEmpty() ? QSize() : QSize(176, 132));
         probe.setMakeThumbnails(false);
         probe.enqueue(path);
         QVERIFY(replies.wait(30000));

@@ -1,6 +1,8 @@
 #include "pagedriver.h"
 #include "testsupport.h"
 
+#include <QDirIterator>
+#include <QImageReader>
 #include <QtTest>
 
 #include <memory>
@@ -13,6 +15,20 @@ class TestWidgetKit : public QObject {
 private slots:
     void initTestCase() { home = startedHome(); }
     void init() { failOnPageWarnings(); }
+
+    // On a screen scaled by 2, Qt takes each picture's "@2x" twin, drawn at twice the size.
+    void everyPictureHasATwinForScaledScreens()
+    {
+        QStringList missing;
+        QDirIterator pictures(":/qml/images", {"*.png", "*.gif"}, QDir::Files, QDirIterator::Subdirectories);
+        while (pictures.hasNext()) {
+            const QString picture = pictures.next();
+            const QString twin = QString(picture).replace(QRegularExpression("\\.(png|gif)$"), "@2x.\\1");
+            if (!picture.contains("@2x.") && QImageReader(twin).size() != QImageReader(picture).size() * 2)
+                missing << picture;
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
 
     // The list's scroll bar and top fade follow the rows and the view: no bar while the rows fit, a
     // slider in proportion yet never too small to grab, and a fade only when scrolled down.

@@ -1,0 +1,54 @@
+#include "convert/workingfiles.h"
+
+#include "platform/fileops.h"
+#include "platform/folders.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcWorkingFiles, "halvorn.convert.workingfiles")
+
+namespace WorkingFiles {
+
+namespace {
+
+// In the data folder, not the temporary one: closing the window empties that while a batch run
+// may still be converting.
+QString journalFolder()
+{
+    return Folders::dataFolder() + QStringLiteral("/working");
+}
+
+// The file's identity, then its path: a file made later under the same name is someone else's.
+QByteArray entryFor(const QString& workingFile)
+{
+    return FileOps::identity(workingFile) + '\n' + QFile::encodeName(workingFile);
+}
+
+} // namespace
+
+Registration::Registration(const QString& workingFile)
+{
+    if (workingFile.isEmpty())
+        return;
+    entry.emplace(journalFolder(), entryFor(workingFile));
+    if (!entry->isHeld())
+        qCWarning(lcWorkingFiles) << "cannot journal" << workingFile << "- a kill now would leave it behind";
+}
+
+void removeAbandoned()
+{
+    for (const QByteArray& content : OwnerLock::takeAbandoned(journalFolder())) {
+        const QString path = QFile::decodeName(content.mid(content.indexOf('\n') + 1));
+        // Only a working file the journal names, and only while it is still that very file.
+        const bool isWorkingFile = QFileInfo(path).fileName().startsWith(QLatin1Char('.'))
+                                && path.contains(QLatin1String(" (converting"));
+        if (isWorkingFile && !path.isEmpty() && entryFor(path) == content) {
+            qCInfo(lcWorkingFiles) << "removing the working file of a run that was killed:" << path;
+            QFile::remove(path);
+        }
+    }
+}
+
+} // namespace WorkingFiles

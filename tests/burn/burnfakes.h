@@ -68,8 +68,7 @@ inline QString mediaInfo(const QString& media, const QString& status, const QStr
         .arg(media, status, freeBlocks);
 }
 
-// Presses OK in the drive dialog once it has listed its drives, and waits for the disc check that
-// follows: the dialog then has closed, or is open again for another choice.
+// Presses OK in the drive dialog once it lists its drives, and waits for the disc check's end.
 inline void pressOk(QDialog& dialog)
 {
     auto* ok = dialog.findChild<QPushButton*>("okButton");

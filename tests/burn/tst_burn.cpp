@@ -205,10 +205,7 @@ private slots:
         QCOMPARE(bin.mid(600 * 2352, 176400) == second.right(176400), reason.isEmpty());
         QCOMPARE(QString::fromUtf8(contents(Folders::runLogPath())).count("lasts less than 4 seconds"), channels == 2 ? 3 : 0);
         // No working file is left beside the image, whatever became of it.
-        const QStringList left = reason.isEmpty() ? QStringList{"disc.bin", "disc.cue"}
-                                 : taken.isEmpty() ? QStringList()
-                                                   : QStringList{taken};
-        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), left);
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).join(' '), reason.isEmpty() ? "disc.bin disc.cue" : taken);
     }
 
     void aCdDriveByItsBusAddress()

@@ -207,20 +207,6 @@ private slots:
         QVERIFY(file.mid(44) == CdImage::tone(track + 1, written));
     }
 
-    void writeFailures_data()
-    {
-        QTest::addColumn<int>("error");
-        QTest::addColumn<QString>("text");
-        QTest::addRow("full disk") << ENOSPC << "The disk is full.";
-        QTest::addRow("quota") << EDQUOT << "The disk is full.";
-        QTest::addRow("read-only") << EROFS << "Read-only file system.";
-    }
-    void writeFailures()
-    {
-        QFETCH(int, error);
-        QTEST(writeFailureText(error), "text");
-    }
-
     // Laid out as cdrdao lays out the same sheet: a file that ends inside a sector fills it up,
     // and the tracks after it keep their places.
     void raggedFilesAsCdrdaoReadsThem()
@@ -301,8 +287,6 @@ private slots:
                                     << "more than the 100 minutes a CD can hold";
         QTest::addRow("a file less than a sector")
             << track + "FILE \"tiny.bin\" BINARY\n TRACK 02 AUDIO\n  INDEX 01 00:00:00\n" << "tiny.bin holds less than one sector";
-        QTest::addRow("missing file") << "FILE \"gone.bin\" BINARY\n TRACK 01 AUDIO\n  INDEX 01 00:00:00\n"
-                                      << "the file gone.bin cannot be read";
         QTest::addRow("larger than any sheet") << track + QString("REM ").repeated(70000) << "no sheet holds more than 256 KB";
     }
     void imagesOfNoCd()

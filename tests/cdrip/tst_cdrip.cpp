@@ -107,24 +107,23 @@ private slots:
     // drives and the disc are read after the dialog shows, never before it.
     void whatCannotBeRippedIsSaid_data()
     {
-        QTest::addColumn<QString>("images"); // what HALVORN_DISC_IMAGES names, beside the test's folder
+        QTest::addColumn<QByteArray>("sheet"); // the one image's sheet; none: no drive at all
         QTest::addColumn<QString>("said");
-        QTest::addRow("no drive") << "" << "No CD drive holds an audio disc";
-        QTest::addRow("missing file") << "gone.cue" << "the file gone.bin cannot be read";
-        QTest::addRow("garbage") << "garbage.cue" << "a TRACK line that names no track of a disc";
+        QTest::addRow("no drive") << QByteArray() << "No CD drive holds an audio disc";
+        QTest::addRow("missing file") << QByteArray("FILE \"gone.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n")
+                                      << "the file gone.bin cannot be read";
+        QTest::addRow("garbage") << QByteArray("FILE \"x.bin\" BINARY\nTRACK 120 AUDIO\n")
+                                 << "a TRACK line that names no track of a disc";
     }
     void whatCannotBeRippedIsSaid()
     {
-        QFETCH(QString, images);
+        QFETCH(QByteArray, sheet);
         QFETCH(QString, said);
-        QTemporaryDir folder;
-        QFile gone(folder.filePath("gone.cue"));
-        QVERIFY(gone.open(QIODevice::WriteOnly) && gone.write("FILE \"gone.bin\" BINARY\n TRACK 01 AUDIO\n INDEX 01 00:00:00\n"));
-        gone.close();
-        QFile garbage(folder.filePath("garbage.cue"));
-        QVERIFY(garbage.open(QIODevice::WriteOnly) && garbage.write("FILE \"x.bin\" BINARY\nTRACK 120 AUDIO\n"));
-        garbage.close();
-        qputenv(DiscImage::imageVariable, images.isEmpty() ? QByteArray() : QFile::encodeName(folder.filePath(images)));
+        const bool anImage = !sheet.isEmpty();
+        QFile cue(images.path() + "/unreadable.cue");
+        QVERIFY(cue.open(QIODevice::WriteOnly | QIODevice::Truncate) && cue.write(sheet) == sheet.size());
+        cue.close();
+        qputenv(DiscImage::imageVariable, anImage ? QFile::encodeName(cue.fileName()) : QByteArray());
         MessageRecorder recorder;
         SelectCD dialog;
         QString first;
@@ -133,18 +132,18 @@ private slots:
             QVERIFY(hasRead(dialog));
             const QString shown = dialog.findChild<QLabel*>()->text();
             QVERIFY2(shown.contains(said), qPrintable(shown));
-            if (images.isEmpty()) // OK without a drive says it once more
+            if (!anImage) // OK without a drive says it once more
                 click(dialog, "OK");
         });
         dialog.exec();
         FileDialogs::setDialogAnswerer({});
         QCOMPARE(first, "Looking for CD drives…");
-        if (images.isEmpty())
+        if (!anImage)
             QTRY_COMPARE(recorder.prompts.value(0).text, "No CD drive holds an audio disc");
     }
 
     // A disk that fills up ends the rip at the first track it cannot take, with one message that
-    // says why, and no unfinished file stays behind. The size limit stands in for the full disk.
+    // says why, and no unfinished file stays behind. A file size limit stands in for the full disk.
     void aFullDiskStopsTheRip()
     {
         useImage({100, 1000, 100});
@@ -162,7 +161,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &limit);
         QVERIFY(ended);
         QCOMPARE(error.size(), 1);
-        QCOMPARE(error.at(0).at(0).toString(), "Cannot extract track 2. " + writeFailureText(EFBIG));
+        QCOMPARE(error.at(0).at(0).toString(), "Cannot extract track 2. File too large.");
+        QCOMPARE(writeFailureText(ENOSPC), "The disk is full."); // what a full disk itself says
         QCOMPARE(finished.size(), 1);
         const QDir folder = QFileInfo(finished.at(0).at(0).toString()).dir();
         QCOMPARE(folder.entryList(QDir::Files), QStringList{"Track 1.wav"});

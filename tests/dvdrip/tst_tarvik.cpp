@@ -121,11 +121,9 @@ private slots:
             QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QFile::setPermissions(copy.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther
                                                    | QFile::ExeOther);
-            if (::geteuid() == 0) { // root reads everything: the tool runs as nobody instead
-                program = "setpriv";
-                arguments.prepend(tarvik);
-                arguments = QStringList{"--reuid=65534", "--regid=65534", "--clear-groups"} + arguments;
-            }
+            if (::geteuid() == 0) // root reads everything: the tool runs as nobody instead
+                std::tie(program, arguments) = std::pair(
+                    QString("setpriv"), QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", tarvik} + arguments);
         }
         const auto [code, listing, errors] = run(program, arguments);
         QCOMPARE(code, 1);

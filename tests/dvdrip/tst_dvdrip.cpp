@@ -59,7 +59,6 @@ private slots:
         click(dialog, "OK");
         QCOMPARE(dialog.findChild<QLabel*>()->text(), "Please tick the titles to rip.");
         QVERIFY(button(dialog, "OK")->isEnabled() && dialog.findChild<QTreeWidget*>()->isEnabled());
-        QCOMPARE(toolCalls().size(), 1);
         tick(dialog, 1);
         tick(dialog, 4);
         QStringList statuses;

@@ -478,25 +478,27 @@ QString MainWindow::getVideoFolder() const
 void MainWindow::makeDir(QString path)
 {
     QDir().mkpath(path);
+    madeFolder = path;
 }
 
 QString MainWindow::selectBurnDisc(QString discType, int duration)
 {
     selectDriveDialog->setDisc(discType, duration);
-    if (selectDriveDialog->exec() == QDialog::Rejected)
+    if (selectDriveDialog->exec() == QDialog::Rejected) {
+        // The page made the run's work folder just before it asked: a run that does not start
+        // leaves none behind.
+        QDir().rmdir(madeFolder);
         return {};
+    }
     return selectDriveDialog->getDeviceId();
 }
 
 void MainWindow::startBurnDisc(QString discType, QString drive, QString desTemp, QString presetLabel)
 {
-    // The pages start a burn only when the queue reaches it; the last one may still be returning.
-    if (!burnThread->wait(3000))
-        return;
     const bool dvd = discType == QLatin1String("dvd");
-    burnThread->setJob(dvd ? QStringLiteral("dvd") : QStringLiteral("cd"), drive, Folders::tempFolder() + QLatin1Char('/') + desTemp,
-                       dvd ? BurnText::videoFormat(presetLabel) : QString());
-    burnThread->start(QThread::InheritPriority);
+    burnThread->startJob(dvd ? QStringLiteral("dvd") : QStringLiteral("cd"), drive,
+                         Folders::tempFolder() + QLatin1Char('/') + desTemp,
+                         dvd ? BurnText::videoFormat(presetLabel) : QString());
 }
 
 void MainWindow::playDisc(QString)

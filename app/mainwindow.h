@@ -143,6 +143,7 @@ private:
     SelectDVD* selectDvdDialog = nullptr;
     BurnDisc* burnThread = nullptr;
     SelectDrive* selectDriveDialog = nullptr;
+    QString madeFolder; // the folder the pages asked for last
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
 };

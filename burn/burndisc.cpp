@@ -1,6 +1,7 @@
 #include "burn/burndisc.h"
 
 #include "burn/burntext.h"
+#include "burn/imagefile.h"
 #include "discimage/cuesheet.h"
 #include "discimage/wavefile.h"
 #include "platform/cdaudio.h"
@@ -39,17 +40,6 @@ QStringList inCreationOrder(const QString& folder, const QString& suffix)
     return dir.entryList(filter, QDir::Files, QDir::Name);
 }
 
-// Creates the file, which must not exist yet: a disc image never replaces a file, also not one
-// made since the drive was chosen. The reason when it cannot.
-std::optional<QString> claim(QFile& file)
-{
-    if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return std::nullopt;
-    if (QFileInfo::exists(file.fileName()))
-        return QStringLiteral("The file %1 already exists; it was left as it is.").arg(file.fileName());
-    return QStringLiteral("The disc image %1 could not be made: %2").arg(file.fileName(), file.errorString());
-}
-
 // How a tool ended, for the run log: its exit code, or that it crashed.
 QString exitText(const QProcess& tool)
 {
@@ -61,6 +51,19 @@ QString exitText(const QProcess& tool)
 BurnDisc::BurnDisc(QObject* parent)
     : QThread(parent)
 {
+    // The one burner of the window: what a killed one left half-written goes when the next starts.
+    ImageFile::removeLeftovers();
+    startLimit.setSingleShot(true);
+    connect(this, &QThread::finished, this, [this] {
+        if (!waitingJob)
+            return;
+        startLimit.stop();
+        std::exchange(waitingJob, {})();
+    });
+    connect(&startLimit, &QTimer::timeout, this, [this] {
+        waitingJob = {};
+        report({false, tr("The burn could not start: the one before it has not ended.")});
+    });
 }
 
 BurnDisc::~BurnDisc()
@@ -77,8 +80,31 @@ void BurnDisc::setJob(const QString& discType, const QString& drive, const QStri
     this->videoFormat = videoFormat;
 }
 
+void BurnDisc::startJob(const QString& discType, const QString& drive, const QString& workFolder,
+                        const QString& videoFormat)
+{
+    const auto begin = [=, this] {
+        setJob(discType, drive, workFolder, videoFormat);
+        start(QThread::InheritPriority);
+    };
+    if (!isRunning()) {
+        begin();
+        return;
+    }
+    // The queue asks for a burn once the one before has reported its end, and waits for an answer:
+    // it gets one, also when that thread does not end in time or a burn is already waiting.
+    if (waitingJob) {
+        report({false, tr("The burn could not start: another one is waiting to.")});
+        return;
+    }
+    waitingJob = begin;
+    startLimit.start(startLimitMs);
+}
+
 void BurnDisc::stop()
 {
+    startLimit.stop();
+    waitingJob = {};
     requestInterruption();
     wait();
 }
@@ -136,6 +162,11 @@ void BurnDisc::run()
     toolLog.emplace();
     const Outcome outcome = discType == QLatin1String("dvd") ? dvdJob() : cdJob();
     toolLog->finish();
+    report(outcome);
+}
+
+void BurnDisc::report(const Outcome& outcome)
+{
     if (isImage()) {
         emit burnEstTime(outcome.ok ? QStringLiteral("Image complete") : QStringLiteral("Image failed"));
         emit textStatus(outcome.ok ? QStringLiteral("Image Complete") : QStringLiteral("Image Failed"));
@@ -257,23 +288,23 @@ BurnDisc::Outcome BurnDisc::writeDvdImage(QProcess& tool)
 {
     emit textStatus(QStringLiteral("Writing Disc Image..."));
     writeLog(QStringLiteral("Writing disc image: ") + drive);
-    QFile image(drive);
-    if (const std::optional<QString> refused = claim(image))
-        return {false, *refused};
-    image.close();
+    ImageFile image(drive);
+    if (!image.create())
+        return {false, image.reason()};
+    image.file().close();
     const QStringList arguments{QStringLiteral("-dvd-video"), QStringLiteral("-V"), BurnText::volumeName(drive),
-                                QStringLiteral("-o"), drive, workFolder + QStringLiteral("/DVD")};
-    Outcome outcome{false, QStringLiteral("The disc image tool could not be started.")};
-    if (startTool(tool, QStringLiteral("genisoimage"), arguments)) {
-        emit burnEstTime(QStringLiteral("Calculating time remaining..."));
-        followWriter(tool, QStringLiteral("Finishing image..."));
-        const bool written = finishTool(tool);
-        writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
-        outcome = written ? Outcome{true, {}} : Outcome{false, QStringLiteral("The disc image could not be written.")};
-    }
-    if (!outcome.ok)
-        image.remove();
-    return outcome;
+                                QStringLiteral("-o"), image.workingPath(), workFolder + QStringLiteral("/DVD")};
+    if (!startTool(tool, QStringLiteral("genisoimage"), arguments))
+        return {false, QStringLiteral("The disc image tool could not be started.")};
+    emit burnEstTime(QStringLiteral("Calculating time remaining..."));
+    followWriter(tool, QStringLiteral("Finishing image..."));
+    const bool written = finishTool(tool);
+    writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
+    if (!written)
+        return {false, QStringLiteral("The disc image could not be written.")};
+    if (!image.complete())
+        return {false, image.reason()};
+    return {true, {}};
 }
 
 BurnDisc::Outcome BurnDisc::cdJob()
@@ -285,6 +316,7 @@ BurnDisc::Outcome BurnDisc::cdJob()
     const QStringList arguments{QStringLiteral("-v"), QStringLiteral("dev=") + drive, QStringLiteral("-pad"),
                                 QStringLiteral("-audio"), QStringLiteral("-dao"), QStringLiteral("gracetime=2"), pattern};
     const QStringList tracks = inCreationOrder(workFolder, QStringLiteral(".wav"));
+    padShortTracks(tracks);
     if (isImage())
         return writeCdImage(tracks);
 
@@ -322,22 +354,44 @@ BurnDisc::Outcome BurnDisc::cdJob()
     return {true, {}};
 }
 
+void BurnDisc::padShortTracks(const QStringList& tracks)
+{
+    // The shortest track an audio CD may hold: the burner refuses a shorter one.
+    constexpr qint64 shortest = 4 * CdAudio::framesPerSecond * CdAudio::sectorBytes;
+    for (qsizetype i = 0; i < tracks.size(); ++i) {
+        QFile file(workFolder + QLatin1Char('/') + tracks.at(i));
+        const std::optional<DiscImage::WaveData> audio =
+            file.open(QIODevice::ReadWrite) ? DiscImage::waveData(file) : std::nullopt;
+        // What is no CD audio is left for the burner or the image to refuse.
+        if (!audio || audio->length >= shortest)
+            continue;
+        writeLog(DiscImage::extendWithSilence(file, *audio, shortest)
+                     ? QStringLiteral("Track %1 lasts less than 4 seconds, the shortest an audio CD may hold: "
+                                      "silence makes it up to 4 seconds.").arg(i + 1)
+                     : QStringLiteral("Track %1 lasts less than 4 seconds and cannot be made longer: %2")
+                           .arg(i + 1).arg(file.errorString()));
+    }
+}
+
 BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
 {
-    QFile sheet(drive);
-    QFile bin(DiscImage::binPath(drive));
-    if (const std::optional<QString> refused = claim(sheet))
-        return {false, *refused};
-    if (const std::optional<QString> refused = claim(bin)) {
-        sheet.remove();
-        return {false, *refused};
+    ImageFile sheet(drive);
+    ImageFile bin(DiscImage::binPath(drive));
+    if (!sheet.create())
+        return {false, sheet.reason()};
+    if (!bin.create())
+        return {false, bin.reason()};
+    const Outcome outcome = fillCdImage(bin.file(), sheet.file(), tracks);
+    if (!outcome.ok)
+        return outcome;
+    // The BIN first: the sheet that names it appears last, when the image is whole.
+    if (!bin.complete())
+        return {false, bin.reason()};
+    if (!sheet.complete()) {
+        QFile::remove(DiscImage::binPath(drive));
+        return {false, sheet.reason()};
     }
-    const Outcome outcome = fillCdImage(bin, sheet, tracks);
-    if (!outcome.ok) {
-        bin.remove();
-        sheet.remove();
-    }
-    return outcome;
+    return {true, {}};
 }
 
 BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks)
@@ -386,7 +440,7 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         bin.write(QByteArray(padding, '\0'));
         sectors.append((track.audio.length + padding) / sectorBytes);
     }
-    const QByteArray text = DiscImage::sheetText(QFileInfo(bin.fileName()).fileName(), sectors).toUtf8();
+    const QByteArray text = DiscImage::sheetText(QFileInfo(DiscImage::binPath(drive)).fileName(), sectors).toUtf8();
     if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())
         return {false, QStringLiteral("The disc image %1 could not be written.").arg(sheet.fileName())};
     return {true, {}};

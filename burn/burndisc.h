@@ -5,7 +5,9 @@
 
 #include <QString>
 #include <QThread>
+#include <QTimer>
 
+#include <functional>
 #include <optional>
 
 class QFile;
@@ -26,6 +28,11 @@ public:
 
     // Only while the thread is not running.
     void setJob(const QString& discType, const QString& drive, const QString& workFolder, const QString& videoFormat);
+    // Sets the job and starts it; while the last job's thread is still returning, as soon as it
+    // has ended. A job that cannot start within a few seconds ends at once with a failed
+    // burnComplete that says why, so that the queue waiting for it goes on.
+    void startJob(const QString& discType, const QString& drive, const QString& workFolder,
+                  const QString& videoFormat);
     // Ends the job under way and its tool, and waits for the thread. A disc left half-written is
     // spoilt, so only the closing window does this.
     void stop();
@@ -50,11 +57,15 @@ private:
         QString reason; // for the user, when it failed
     };
 
+    // The phase line, the time-left line and burnComplete of a job's end.
+    void report(const Outcome& outcome);
     [[nodiscard]] bool isImage() const;
     [[nodiscard]] Outcome dvdJob();
     [[nodiscard]] Outcome cdJob();
     [[nodiscard]] Outcome authorDvd(QProcess& tool);
     [[nodiscard]] Outcome writeDvdImage(QProcess& tool);
+    // Makes every WAV track shorter than 4 seconds up to 4 seconds with silence, and logs it.
+    void padShortTracks(const QStringList& tracks);
     [[nodiscard]] Outcome writeCdImage(const QStringList& tracks);
     [[nodiscard]] Outcome fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks);
     // Starts the tool found by its name; logs why when it is missing or cannot start.
@@ -79,4 +90,7 @@ private:
     qint64 totalBytes = 0;
     QString discType;
     std::optional<LogFile::RunLog> toolLog; // made anew for each job
+    static constexpr int startLimitMs = 3000;
+    QTimer startLimit;
+    std::function<void()> waitingJob; // the job that waits for the last one's thread to end
 };

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The disc checks before a burn: the helpers that look at a drive and its disc, run to their end
-// on the calling thread, each for at most 30 seconds.
+// on the calling thread, each for at most 30 seconds. That thread is never the GUI thread: a worker
+// whose interruption is requested ends the helper at once.
 namespace DiscCheck {
 
 // What the helper printed on its standard output; nothing when it is missing or cannot start.

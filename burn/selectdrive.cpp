@@ -5,6 +5,7 @@
 #include "discimage/cuesheet.h"
 #include "platform/drives.h"
 #include "platform/folders.h"
+#include "widgets/backgroundwork.h"
 #include "widgets/filedialogs.h"
 #include "widgets/messagebox.h"
 
@@ -13,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,6 +34,8 @@ bool isDvd(const QString& discType)
 
 SelectDrive::SelectDrive(QWidget* parent)
     : QDialog(parent)
+    , statusLabel(new QLabel)
+    , work(new BackgroundWork(this))
 {
     setWindowTitle(QStringLiteral("Select Burn Drive"));
     driveCombo = new QComboBox;
@@ -42,9 +46,14 @@ SelectDrive::SelectDrive(QWidget* parent)
     cancelButton = new QPushButton(QStringLiteral("Cancel"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
+    // What the dialog is doing while it looks for drives or checks a disc; tool text may appear.
+    statusLabel->setTextFormat(Qt::PlainText);
+    statusLabel->setWordWrap(true);
+
     auto* group = new QGroupBox(tr("Select Drive"));
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addWidget(driveCombo);
+    groupLayout->addWidget(statusLabel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(okButton);
@@ -57,6 +66,14 @@ SelectDrive::SelectDrive(QWidget* parent)
     connect(okButton, &QPushButton::clicked, this, &SelectDrive::onOK);
     connect(cancelButton, &QPushButton::clicked, this, &SelectDrive::onCancel);
     connect(driveCombo, &QComboBox::currentIndexChanged, this, &SelectDrive::onComboChange);
+    // While the drives are listed or a disc is checked, only Cancel can be pressed; it ends the
+    // work and its tool, as the dialog's closing does in every other way.
+    connect(work, &BackgroundWork::busyChanged, this, [this](bool busy) {
+        driveCombo->setEnabled(!busy);
+        okButton->setEnabled(!busy);
+        statusLabel->clear();
+    });
+    connect(this, &QDialog::finished, work, &BackgroundWork::cancel);
 }
 
 void SelectDrive::setDisc(const QString& discType, int totalSeconds)
@@ -80,22 +97,27 @@ int SelectDrive::exec()
 void SelectDrive::scanDrives()
 {
     driveCombo->clear();
-    const QList<Drives::OpticalDrive> drives = Drives::hardwareDrives(sysRoot, devRoot);
-    QList<BurnText::BurnDrive> entries;
-    if (isDvd(discType))
-        entries = BurnText::dvdDrives(drives);
-    else if (!drives.isEmpty())
-        entries = BurnText::cdDrives(drives, DiscCheck::scanBus());
-    for (const BurnText::BurnDrive& entry : entries) {
-        driveCombo->addItem(entry.text, entry.deviceId);
-        driveCombo->setItemData(driveCombo->count() - 1, entry.device, deviceRole);
-    }
-    // Whoever has no burner (or no blank disc) can still make the disc, as a file.
-    driveCombo->addItem(isDvd(discType) ? QStringLiteral("Disc image (.iso)") : QStringLiteral("Disc image (.cue and .bin)"),
-                        QString());
-    driveCombo->setItemData(driveCombo->count() - 1, true, imageRole);
-    driveCombo->setCurrentIndex(0);
-    onComboChange(0);
+    const bool dvd = isDvd(discType);
+    work->run<QList<BurnText::BurnDrive>>(
+        [dvd, sysRoot = sysRoot, devRoot = devRoot] {
+            const QList<Drives::OpticalDrive> drives = Drives::hardwareDrives(sysRoot, devRoot);
+            if (dvd)
+                return BurnText::dvdDrives(drives);
+            return drives.isEmpty() ? QList<BurnText::BurnDrive>() : BurnText::cdDrives(drives, DiscCheck::scanBus());
+        },
+        [this, dvd](const QList<BurnText::BurnDrive>& entries) {
+            for (const BurnText::BurnDrive& entry : entries) {
+                driveCombo->addItem(entry.text, entry.deviceId);
+                driveCombo->setItemData(driveCombo->count() - 1, entry.device, deviceRole);
+            }
+            // Whoever has no burner (or no blank disc) can still make the disc, as a file.
+            driveCombo->addItem(dvd ? QStringLiteral("Disc image (.iso)") : QStringLiteral("Disc image (.cue and .bin)"),
+                                QString());
+            driveCombo->setItemData(driveCombo->count() - 1, true, imageRole);
+            driveCombo->setCurrentIndex(0);
+            onComboChange(0);
+        });
+    statusLabel->setText(tr("Looking for drives…"));
 }
 
 void SelectDrive::onOK()
@@ -109,11 +131,18 @@ void SelectDrive::onOK()
             done(QDialog::Accepted);
         return;
     }
-    const QString message = checkDisc(deviceId, totalSeconds, discType);
-    if (message.isEmpty())
-        done(QDialog::Accepted);
-    else
-        MessageBox::warning(this, QStringLiteral("Warning"), message);
+    const bool dvd = discType == QLatin1String("dvd");
+    work->run<QString>(
+        [dvd, drive = dvd ? deviceId : driveRoot, seconds = totalSeconds] {
+            return dvd ? DiscCheck::checkDvd(drive, seconds) : DiscCheck::checkCd(drive, seconds);
+        },
+        [this](const QString& message) {
+            if (message.isEmpty())
+                done(QDialog::Accepted);
+            else
+                MessageBox::warning(this, QStringLiteral("Warning"), message);
+        });
+    statusLabel->setText(tr("Checking the disc…"));
 }
 
 void SelectDrive::onCancel()
@@ -125,13 +154,6 @@ void SelectDrive::onComboChange(int index)
 {
     deviceId = index < 0 ? QString() : driveCombo->itemData(index).toString();
     driveRoot = index < 0 ? QString() : driveCombo->itemData(index, deviceRole).toString();
-}
-
-QString SelectDrive::checkDisc(const QString& deviceId, int totalSeconds, const QString& discType) const
-{
-    if (discType == QLatin1String("dvd"))
-        return DiscCheck::checkDvd(deviceId, totalSeconds);
-    return DiscCheck::checkCd(driveRoot, totalSeconds);
 }
 
 bool SelectDrive::chooseImageFile()

@@ -3,12 +3,15 @@
 #include <QDialog>
 #include <QString>
 
+class BackgroundWork;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 // The burning-drive dialog: the drives that can burn the chosen kind of disc, in the form its
 // burning tool expects, and last an image file for those without a burner. OK checks the disc in
-// the drive (blank, large enough for the queue) and closes only when it will do.
+// the drive (blank, large enough for the queue) and closes only when it will do. The drives are
+// listed and the disc is checked off the GUI thread, and Cancel ends either at once.
 class SelectDrive final : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(SelectDrive)
@@ -17,7 +20,7 @@ public:
 
     // "dvd" or "cd", and the queue's play time in seconds, for the next exec().
     void setDisc(const QString& discType, int totalSeconds);
-    // Fills the drive list, then runs the modal loop.
+    // Runs the modal loop; meanwhile the drive list is filled.
     int exec() override;
 
     // The drive as the burning tool expects it, or the image file to write. Kept after closing.
@@ -35,7 +38,6 @@ public slots:
 
 private:
     void scanDrives();
-    [[nodiscard]] QString checkDisc(const QString& deviceId, int totalSeconds, const QString& discType) const;
     // Asks where to write the image; false when no name was given or the name is taken.
     [[nodiscard]] bool chooseImageFile();
 
@@ -43,6 +45,8 @@ private:
     QComboBox* driveCombo = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
+    QLabel* const statusLabel;
+    BackgroundWork* const work;
     QString deviceId;
     int totalSeconds = 0;
     QString discType;

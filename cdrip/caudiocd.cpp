@@ -1,42 +1,28 @@
 #include "cdrip/caudiocd.h"
 
 #include "discimage/imagedrive.h"
+#include "discimage/wavefile.h"
 
 #include <QFile>
 #include <QLoggingCategory>
-#include <QtEndian>
 
+#include <cerrno>
 #include <cstring>
 
 Q_LOGGING_CATEGORY(lcCdRip, "halvorn.cdrip")
 
 using CdAudio::Status;
 
-namespace {
+using DiscImage::wavHeader;
+using DiscImage::wavHeaderBytes;
 
-constexpr int headerBytes = 44;
-
-} // namespace
-
-QByteArray wavHeader(int sampleRate, int bitsPerSample, int channels, quint32 dataSize)
+QString writeFailureText(int error)
 {
-    QByteArray header(headerBytes, '\0');
-    char* const bytes = header.data();
-    const auto put32 = [bytes](int offset, quint32 value) { qToLittleEndian(value, bytes + offset); };
-    const auto put16 = [bytes](int offset, quint16 value) { qToLittleEndian(value, bytes + offset); };
-    std::memcpy(bytes, "RIFF", 4);
-    put32(4, 36 + dataSize);
-    std::memcpy(bytes + 8, "WAVEfmt ", 8);
-    put32(16, 16);
-    put16(20, 1);
-    put16(22, quint16(channels));
-    put32(24, quint32(sampleRate));
-    put32(28, quint32(sampleRate * bitsPerSample * channels / 8));
-    put16(32, quint16(bitsPerSample * channels / 8));
-    put16(34, quint16(bitsPerSample));
-    std::memcpy(bytes + 36, "data", 4);
-    put32(40, dataSize);
-    return header;
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT: return CAudioCD::tr("The disk is full.");
+    default: return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
+    }
 }
 
 CAudioCD::CAudioCD(const QString& device, QObject* parent)
@@ -55,23 +41,49 @@ QList<CAudioCD::Track> CAudioCD::tracksFromToc(const CdAudio::Toc& toc)
 {
     QList<Track> list;
     for (qsizetype k = 0; k + 1 < toc.entries.size(); ++k) {
-        const int start = CdAudio::msfToLba(toc.entries.at(k).address);
-        const int next = CdAudio::msfToLba(toc.entries.at(k + 1).address);
+        const CdAudio::TocEntry& entry = toc.entries.at(k);
+        const CdAudio::TocEntry& following = toc.entries.at(k + 1);
+        const int start = CdAudio::msfToLba(entry.address);
+        int next = CdAudio::msfToLba(following.address);
         // A table whose addresses run backwards describes no disc we could read from here on.
         if (start < 0 || next < start)
             break;
-        list.append({quint32(start), quint32(next - start), !(toc.entries.at(k).control & CdAudio::dataControl)});
+        const bool audio = !(entry.control & CdAudio::dataControl);
+        // The data track after the sound of an enhanced CD opens a session of its own: the gap
+        // before it holds no sound, and where the drive says the last session starts, that counts.
+        if (audio && following.number != CdAudio::leadOutNumber && (following.control & CdAudio::dataControl)) {
+            const int session = toc.lastSessionStart > start ? std::min(toc.lastSessionStart, next) : next;
+            next = std::max(start, session - CdAudio::sessionGapSectors);
+        }
+        list.append({quint32(start), quint32(next - start), audio});
     }
     return list;
+}
+
+QString CAudioCD::statusSentence(Status status, const QString& device)
+{
+    switch (status) {
+    case Status::NoDrive: return tr("There is no drive %1.").arg(device);
+    case Status::NoDisc: return tr("There is no disc in %1.").arg(device);
+    case Status::NotReady: return tr("The drive %1 is not ready; please try again in a moment.").arg(device);
+    case Status::MediumError: return tr("The disc in %1 cannot be read.").arg(device);
+    case Status::Unsupported: return tr("%1 is no CD drive.").arg(device);
+    case Status::NoAccess: return tr("You have no permission to read %1.").arg(device);
+    case Status::Ok:
+    case Status::Failed: break;
+    }
+    return tr("The disc in %1 cannot be read.").arg(device);
 }
 
 bool CAudioCD::OpenDrive(const QString& device)
 {
     CloseDrive();
     Status status = Status::Ok;
-    std::unique_ptr<CdAudio::Drive> opened = DiscImage::openCd(device, status);
+    QString reason;
+    std::unique_ptr<CdAudio::Drive> opened = DiscImage::openCd(device, status, &reason);
     if (!opened) {
         qCInfo(lcCdRip).noquote() << "cannot open" << device << CdAudio::statusText(status);
+        openFailure = reason.isEmpty() ? statusSentence(status, device) : reason;
         return false;
     }
     return OpenDrive(std::move(opened), device);
@@ -80,6 +92,7 @@ bool CAudioCD::OpenDrive(const QString& device)
 bool CAudioCD::OpenDrive(std::unique_ptr<CdAudio::Drive> opened, const QString& device)
 {
     CloseDrive();
+    openFailure.clear();
     drive = std::move(opened);
     CdAudio::Toc toc;
     Status status = drive->setLocked(true);
@@ -87,11 +100,14 @@ bool CAudioCD::OpenDrive(std::unique_ptr<CdAudio::Drive> opened, const QString& 
         status = drive->readToc(toc);
     if (status != Status::Ok) {
         qCInfo(lcCdRip).noquote() << "no table of contents in" << device << CdAudio::statusText(status);
+        openFailure = statusSentence(status, device);
         UnlockDrive();
         drive.reset();
         return false;
     }
     tracks = tracksFromToc(toc);
+    if (tracks.isEmpty())
+        openFailure = tr("The disc in %1 holds no tracks.").arg(device);
     return !tracks.isEmpty();
 }
 
@@ -155,6 +171,7 @@ bool CAudioCD::IsMediaReady(const QString& device)
 
 bool CAudioCD::ExtractTrack(int track, const QString& fileName)
 {
+    writeFailure.clear();
     if (!hasAudioTrack(track))
         return false;
     keepExtracting = true;
@@ -162,55 +179,83 @@ bool CAudioCD::ExtractTrack(int track, const QString& fileName)
     const bool lastTrack = track == tracks.size() - 1;
     // A new file: a rip never replaces one that is already there.
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)
-        || file.write(wavHeader(44100, 16, 2, t.sectorCount * CdAudio::sectorBytes)) != headerBytes) {
-        qCWarning(lcCdRip).noquote() << "cannot create" << fileName << file.errorString();
+    const auto cannotWrite = [&] {
+        writeFailure = writeFailureText(errno);
+        qCWarning(lcCdRip).noquote() << "cannot write" << fileName << file.errorString();
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        cannotWrite();
         return false;
+    }
+    // Whatever ends the track unfinished, no part of it stays behind to pass for a rip.
+    const auto fail = [&] {
+        file.close();
+        file.remove();
+        return false;
+    };
+    if (file.write(wavHeader(44100, 16, 2, t.sectorCount * CdAudio::sectorBytes)) != wavHeaderBytes) {
+        cannotWrite();
+        return fail();
     }
 
     QByteArray buffer(blockSectors * CdAudio::sectorBytes, Qt::Uninitialized);
     quint32 written = 0;
-    bool writeFailed = false;
-    const auto readAndWrite = [&](quint32 sector, int count) {
-        const Status status = drive->readAudio(int(t.startSector + sector), count, buffer.data());
-        if (status != Status::Ok) {
-            qCWarning(lcCdRip).noquote() << "track" << track + 1 << "sector" << sector << CdAudio::statusText(status);
-            return status;
-        }
+    const auto write = [&](int count) {
         const qint64 bytes = qint64(count) * CdAudio::sectorBytes;
         if (file.write(buffer.constData(), bytes) != bytes) {
-            qCWarning(lcCdRip).noquote() << "cannot write" << fileName << file.errorString();
-            writeFailed = true;
-            return Status::Failed;
+            cannotWrite();
+            return false;
         }
         written += quint32(count);
-        return Status::Ok;
+        return true;
+    };
+    enum class Read { Ok, TrackEnds, Failed };
+    // Some drives cannot read the very last sectors before the lead-out: of those, the last track
+    // keeps what the drive gives, one sector at a time. Anywhere else, and for any other failure
+    // (a disc, file or drive that went away), the track is not ripped: a song missing its end is
+    // not a rip.
+    const auto nearLeadOut = [&](quint32 sector) { return lastTrack && sector + blockSectors >= t.sectorCount; };
+    const auto readAndWrite = [&](quint32 sector, int count) {
+        const Status status = drive->readAudio(int(t.startSector + sector), count, buffer.data());
+        if (status == Status::Ok)
+            return write(count) ? Read::Ok : Read::Failed;
+        qCWarning(lcCdRip).noquote() << "track" << track + 1 << "sector" << sector << CdAudio::statusText(status);
+        if (status != Status::MediumError || !nearLeadOut(sector + quint32(count) - 1))
+            return Read::Failed;
+        for (quint32 at = sector; at < sector + quint32(count); ++at) {
+            if (drive->readAudio(int(t.startSector + at), 1, buffer.data()) != Status::Ok)
+                return nearLeadOut(at) ? Read::TrackEnds : Read::Failed;
+            if (!write(1))
+                return Read::Failed;
+        }
+        return Read::Ok;
     };
 
     const quint32 blocks = t.sectorCount / blockSectors;
     quint32 b = 0;
-    bool ok = true;
-    for (; b < blocks && keepExtracting; ++b) {
-        const Status status = readAndWrite(b * blockSectors, blockSectors);
-        // The lead-out that some drives cannot reach ends the last track early. Anywhere else an
-        // unreadable stretch fails the track: a song missing its end is not a rip.
-        if (!writeFailed && status != Status::Ok && lastTrack)
-            break;
-        if (status != Status::Ok) {
-            ok = false;
-            break;
-        }
-        emit fileProgress(int(double(b) / blocks * 100));
+    Read read = Read::Ok;
+    for (; b < blocks && keepExtracting && read == Read::Ok; ++b) {
+        read = readAndWrite(b * blockSectors, blockSectors);
+        if (read == Read::Ok)
+            emit fileProgress(int(double(b) / blocks * 100));
     }
     const int rest = int(t.sectorCount % blockSectors);
-    if (ok && rest > 0)
-        ok = readAndWrite(b * blockSectors, rest) == Status::Ok;
+    if (read == Read::Ok && rest > 0)
+        read = readAndWrite(b * blockSectors, rest);
+    if (read == Read::Failed)
+        return fail();
 
     // The header was written for the whole track; it must tell what the file really holds.
     const quint32 dataBytes = written * CdAudio::sectorBytes;
     if (dataBytes != t.sectorCount * CdAudio::sectorBytes
-        && !(file.seek(0) && file.write(wavHeader(44100, 16, 2, dataBytes)) == headerBytes))
-        ok = false;
+        && !(file.seek(0) && file.write(wavHeader(44100, 16, 2, dataBytes)) == wavHeaderBytes)) {
+        cannotWrite();
+        return fail();
+    }
+    if (!file.flush()) {
+        cannotWrite();
+        return fail();
+    }
     file.close();
-    return ok && file.error() == QFileDevice::NoError;
+    return true;
 }

@@ -2,7 +2,6 @@
 
 #include "platform/cdaudio.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -31,12 +30,14 @@ public:
     ~CAudioCD() override;
 
     // Closes first; then opens, locks the tray and reads the tracks. False when the drive cannot
-    // be opened or read (nothing stays open then) or the disc has no tracks.
+    // be opened or read (nothing stays open then) or the disc has no tracks; OpenFailure says why.
     bool OpenDrive(const QString& device);
     // The same for a drive already at hand (a simulated one); device names it in the log.
     bool OpenDrive(std::unique_ptr<CdAudio::Drive> opened, const QString& device);
     void CloseDrive();
     [[nodiscard]] bool IsOpen() const { return drive != nullptr; }
+    // Why the last OpenDrive failed, for the user.
+    [[nodiscard]] QString OpenFailure() const { return openFailure; }
     // The number of tracks; -1 when closed. Tracks are counted from 0 in disc order.
     [[nodiscard]] int TrackCount() const;
     [[nodiscard]] int TrackSeconds(int track) const;
@@ -49,9 +50,12 @@ public:
     [[nodiscard]] bool IsMediaReady(const QString& device = {});
     // Writes the track as a new WAV file, reporting fileProgress once per block. A track cut
     // short keeps what was read, under a header that says exactly that much; it counts as
-    // extracted when StopExtracting or the last track's lead-out (which some drives cannot reach)
-    // ended it, not when an unreadable stretch did.
+    // extracted when StopExtracting ended it, or when the drive could not read the last track's
+    // final sectors before the lead-out. Any other failure leaves no file; when the file could not
+    // be written (a full disk), WriteFailure says why.
     bool ExtractTrack(int track, const QString& fileName);
+    // Why the last ExtractTrack could not write its file, for the user; empty when it could.
+    [[nodiscard]] QString WriteFailure() const { return writeFailure; }
     // Ends the extraction under way after its current block; safe from any thread.
     void StopExtracting() { keepExtracting = false; }
 
@@ -63,11 +67,14 @@ signals:
 
 private:
     [[nodiscard]] bool hasAudioTrack(int track) const;
+    [[nodiscard]] static QString statusSentence(CdAudio::Status status, const QString& device);
 
     std::atomic_bool keepExtracting = false;
     std::unique_ptr<CdAudio::Drive> drive;
     QList<Track> tracks;
+    QString openFailure;
+    QString writeFailure;
 };
 
-// The 44-byte header of a PCM WAV file that holds dataSize bytes of samples.
-[[nodiscard]] QByteArray wavHeader(int sampleRate, int bitsPerSample, int channels, quint32 dataSize);
+// What the user is told when a file could not be written for the system's error code.
+[[nodiscard]] QString writeFailureText(int error);

@@ -3,6 +3,8 @@
 #include "platform/folders.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 
 CDRipThread::CDRipThread(QObject* parent)
     : RipThread(parent)
@@ -40,6 +42,10 @@ void CDRipThread::cancel()
 void CDRipThread::run()
 {
     emit ripStarted(int(tracks.size()));
+    if (device.isEmpty()) {
+        emit error(tr("No CD drive holds an audio disc"));
+        return;
+    }
     if (!audioCD.OpenDrive(device)) {
         audioCD.CloseDrive();
         emit error(QStringLiteral("Cannot open CD drive ") + device);
@@ -62,6 +68,15 @@ void CDRipThread::run()
         if (audioCD.ExtractTrack(number - 1, file)) {
             if (keepRipping)
                 emit finishedFile(file);
+            else
+                QFile::remove(file); // cut short by the cancel: no track to keep
+            continue;
+        }
+        const QString cannotWrite = audioCD.WriteFailure();
+        if (!cannotWrite.isEmpty()) {
+            // Every track after it would fail alike: one message that says why is enough.
+            emit error(tr("Cannot extract track %1. %2").arg(number).arg(cannotWrite));
+            failed = true;
             continue;
         }
         emit error(QStringLiteral("Cannot extract track ") + QString::number(number));
@@ -69,6 +84,9 @@ void CDRipThread::run()
         // waiting) again for every track still to come.
         failed = !audioCD.IsMediaReady();
     }
+    // A rip that kept nothing leaves no folder behind.
+    if (!folder.isEmpty())
+        QDir().rmdir(folder);
     const bool unlocked = audioCD.UnlockDrive();
     audioCD.CloseDrive();
     if (!unlocked)

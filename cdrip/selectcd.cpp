@@ -8,11 +8,9 @@
 #include "widgets/messagebox.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -38,6 +36,30 @@ SelectCD::SelectCD(CDRipThread* rip, QWidget* parent)
     connect(ripThread, &CDRipThread::error, this, &SelectCD::ripError);
 }
 
+namespace {
+
+// What a disc holds, read off the GUI thread.
+struct DiscContents {
+    QList<int> seconds; // per track
+    QList<bool> audio;
+    QString failure; // why nothing could be read, for the user
+};
+
+DiscContents readDisc(const QString& device)
+{
+    const CAudioCD disc(device);
+    DiscContents contents;
+    for (int i = 0; i < disc.TrackCount(); ++i) {
+        contents.seconds.append(disc.TrackSeconds(i));
+        contents.audio.append(disc.IsAudioTrack(i));
+    }
+    if (!disc.IsOpen())
+        contents.failure = disc.OpenFailure();
+    return contents;
+}
+
+} // namespace
+
 int SelectCD::exec()
 {
     if (!ripThread->isRunning())
@@ -47,12 +69,25 @@ int SelectCD::exec()
 
 void SelectCD::fillDrives()
 {
-    // The track list is read once, when the dialog shows, not for every entry on the way.
-    const QSignalBlocker quiet(driveCombo);
-    driveCombo->clear();
-    for (const Drives::OpticalDrive& drive : DiscImage::allDrives())
-        if (drive.kind != Drives::Kind::DvdImage)
-            driveCombo->addItem(Drives::entryText(drive), drive.device);
+    {
+        const QSignalBlocker quiet(driveCombo);
+        driveCombo->clear();
+    }
+    itemList->clear();
+    read<QList<Drives::OpticalDrive>>(tr("Looking for CD drives…"), [] { return DiscImage::allDrives(); },
+                                      [this](const QList<Drives::OpticalDrive>& drives) {
+        {
+            // The track list is read once, for the entry shown first, not for every entry on the way.
+            const QSignalBlocker quiet(driveCombo);
+            for (const Drives::OpticalDrive& drive : drives)
+                if (drive.kind != Drives::Kind::DvdImage)
+                    driveCombo->addItem(Drives::entryText(drive), drive.device);
+        }
+        if (driveCombo->count() == 0)
+            statusLabel->setText(tr("No CD drive holds an audio disc"));
+        else
+            fillTracks();
+    });
 }
 
 void SelectCD::fillTracks()
@@ -61,22 +96,24 @@ void SelectCD::fillTracks()
     const QString device = driveCombo->currentData().toString();
     if (device.isEmpty())
         return;
-    const CAudioCD disc(device);
-    QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < disc.TrackCount(); ++i) {
-        const int seconds = disc.TrackSeconds(i);
-        auto* row = new QTreeWidgetItem({QString(), tr("Track ") + QString::number(i + 1),
-                                         QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'))});
-        if (disc.IsAudioTrack(i)) {
-            row->setCheckState(0, Qt::Checked);
-        } else {
-            // Offered greyed out and never ticked: a data track ripped as audio is only noise.
-            row->setFlags(Qt::NoItemFlags);
-            row->setText(1, row->text(1) + tr(" (data)"));
+    read<DiscContents>(tr("Reading the disc…"), [device] { return readDisc(device); }, [this](const DiscContents& disc) {
+        statusLabel->setText(disc.failure);
+        QList<QTreeWidgetItem*> rows;
+        for (int i = 0; i < disc.seconds.size(); ++i) {
+            const int seconds = disc.seconds.at(i);
+            auto* row = new QTreeWidgetItem({QString(), tr("Track ") + QString::number(i + 1),
+                                             QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'))});
+            if (disc.audio.at(i)) {
+                row->setCheckState(0, Qt::Checked);
+            } else {
+                // Offered greyed out and never ticked: a data track ripped as audio is only noise.
+                row->setFlags(Qt::NoItemFlags);
+                row->setText(1, row->text(1) + tr(" (data)"));
+            }
+            rows.append(row);
         }
-        rows.append(row);
-    }
-    itemList->addTopLevelItems(rows);
+        itemList->addTopLevelItems(rows);
+    });
 }
 
 void SelectCD::onComboChanged(const QString&)
@@ -124,12 +161,4 @@ void SelectCD::onComplete()
 void SelectCD::ripError(const QString& msg)
 {
     MessageBox::critical(nullptr, QStringLiteral("Error"), msg);
-}
-
-void SelectCD::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    // Not when the window comes back from the task bar (the ticks stay), nor during a rip.
-    if (!event->spontaneous() && !ripThread->isRunning())
-        fillTracks();
 }

@@ -14,7 +14,7 @@ class SelectCD final : public RipDialog {
 public:
     explicit SelectCD(QWidget* parent = nullptr);
 
-    // Lists the drives, then runs the dialog modally.
+    // Runs the dialog modally; meanwhile the drives are listed and the first one's disc is read.
     int exec() override;
 
 signals:
@@ -29,9 +29,6 @@ public slots:
     void finishedFile(const QString& filename);
     void onComplete();
     void ripError(const QString& msg);
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     SelectCD(CDRipThread* rip, QWidget* parent);

@@ -11,6 +11,12 @@
 // them and where each starts. Read by the image drive, written by the CD image burner.
 namespace DiscImage {
 
+// No sheet of a real CD comes near this: 99 tracks with every note a sheet can carry take a few
+// dozen KB. A larger file is no sheet, and reading it whole would cost the memory of its size.
+inline constexpr qint64 maxSheetBytes = 256 * 1024;
+// The most sound a CD can hold, overburnt: 100 minutes.
+inline constexpr int maxDiscSectors = 100 * 60 * CdAudio::framesPerSecond;
+
 struct CueFile {
     enum class Type { Binary, Wave };
     QString name;

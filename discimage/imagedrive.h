@@ -17,8 +17,10 @@ namespace DiscImage {
 inline constexpr auto imageVariable = "HALVORN_DISC_IMAGES";
 
 // A CUE sheet (by its .cue suffix) opens as an image, anything else as a CD-ROM device. Null, with
-// the reason in status, when it cannot be opened.
-[[nodiscard]] std::unique_ptr<CdAudio::Drive> openCd(const QString& device, CdAudio::Status& status);
+// the reason in status, when it cannot be opened; for an image, reason then says for the user what
+// is wrong with it.
+[[nodiscard]] std::unique_ptr<CdAudio::Drive> openCd(const QString& device, CdAudio::Status& status,
+                                                     QString* reason = nullptr);
 
 // Only the images named by the environment; names that are no readable image are left out.
 [[nodiscard]] QList<Drives::OpticalDrive> imageDrives();

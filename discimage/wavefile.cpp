@@ -3,9 +3,12 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <cstring>
+#include <limits>
+
 namespace DiscImage {
 
-std::optional<WaveData> waveData(QFile& file)
+std::optional<WaveData> waveData(QIODevice& file)
 {
     const QByteArray riff = file.read(12);
     if (riff.size() != 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE")
@@ -28,9 +31,47 @@ std::optional<WaveData> waveData(QFile& file)
             // all ones: the samples then run to the end of the file.
             return WaveData{file.pos(), std::min(size, file.size() - file.pos())};
         }
-        if (!file.seek(file.pos() + size + (size & 1)))
+        const qint64 next = file.pos() + size + (size & 1);
+        if (next > file.size() || !file.seek(next))
             return std::nullopt;
     }
+}
+
+bool extendWithSilence(QFile& file, const WaveData& data, qint64 dataBytes)
+{
+    const qint64 added = dataBytes - data.length;
+    if (added <= 0)
+        return true;
+    if (data.offset + data.length != file.size() || dataBytes > std::numeric_limits<quint32>::max() - data.offset
+        || !file.seek(file.size()) || file.write(QByteArray(added, '\0')) != added)
+        return false;
+    char size[4];
+    qToLittleEndian(quint32(file.size() - 8), size);
+    if (!file.seek(4) || file.write(size, 4) != 4)
+        return false;
+    qToLittleEndian(quint32(dataBytes), size);
+    return file.seek(data.offset - 4) && file.write(size, 4) == 4 && file.flush();
+}
+
+QByteArray wavHeader(int sampleRate, int bitsPerSample, int channels, quint32 dataSize)
+{
+    QByteArray header(wavHeaderBytes, '\0');
+    char* const bytes = header.data();
+    const auto put32 = [bytes](int offset, quint32 value) { qToLittleEndian(value, bytes + offset); };
+    const auto put16 = [bytes](int offset, quint16 value) { qToLittleEndian(value, bytes + offset); };
+    std::memcpy(bytes, "RIFF", 4);
+    put32(4, 36 + dataSize);
+    std::memcpy(bytes + 8, "WAVEfmt ", 8);
+    put32(16, 16);
+    put16(20, 1);
+    put16(22, quint16(channels));
+    put32(24, quint32(sampleRate));
+    put32(28, quint32(sampleRate * bitsPerSample * channels / 8));
+    put16(32, quint16(bitsPerSample * channels / 8));
+    put16(34, quint16(bitsPerSample));
+    std::memcpy(bytes + 36, "data", 4);
+    put32(40, dataSize);
+    return header;
 }
 
 } // namespace DiscImage

@@ -5,6 +5,8 @@
 #include "platform/tools.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QProcess>
@@ -59,6 +61,8 @@ void DVDRipThread::run()
             failures.append(QStringLiteral("Title %1 could not be ripped: %2").arg(titleNumbers.at(i), failure));
         }
     }
+    // A rip that kept nothing leaves no folder behind.
+    QDir().rmdir(folder);
     if (!running)
         emit error(QStringLiteral("Rip was cancelled!"));
     else if (!failures.isEmpty())
@@ -90,19 +94,24 @@ QString DVDRipThread::ripTitle(int position, const QString& output)
     };
     while (running && !process.waitForFinished(100) && process.state() != QProcess::NotRunning)
         readOutput();
+    // Whatever the tool left of a title it did not finish is no title: it goes.
+    const auto unfinished = [&](const QString& reason) {
+        QFile::remove(output);
+        return reason;
+    };
     if (!running) {
         process.kill();
         process.waitForFinished(-1);
-        return {};
+        return unfinished({});
     }
     readOutput();
 
     const QString reason = DvdText::lastLine(errors);
     if (process.exitStatus() == QProcess::CrashExit)
-        return reason.isEmpty() ? QStringLiteral("the DVD title tool stopped unexpectedly.") : reason;
+        return unfinished(DvdText::damagedDisc());
     if (process.exitCode() != 0)
-        return reason.isEmpty() ? QStringLiteral("the DVD title tool failed with exit code %1.").arg(process.exitCode())
-                                : reason;
+        return unfinished(reason.isEmpty() ? QStringLiteral("the DVD title tool failed with exit code %1.").arg(process.exitCode())
+                                           : reason);
     if (QFileInfo(output).size() <= 0)
         return QStringLiteral("the DVD title tool wrote nothing to %1.").arg(output);
     return {};

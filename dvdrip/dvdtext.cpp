@@ -1,5 +1,7 @@
 #include "dvdrip/dvdtext.h"
 
+#include <QCoreApplication>
+
 namespace DvdText {
 
 QString lastLine(const QString& errors)
@@ -10,6 +12,11 @@ QString lastLine(const QString& errors)
             return line->trimmed();
     }
     return {};
+}
+
+QString damagedDisc()
+{
+    return QCoreApplication::translate("DvdText", "The disc's title information is damaged");
 }
 
 QList<qint64> parseTitleListing(const QString& listing)

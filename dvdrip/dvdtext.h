@@ -11,6 +11,10 @@ namespace DvdText {
 // The last line of a tool's standard error that says something: the tool's own reason.
 [[nodiscard]] QString lastLine(const QString& errors);
 
+// What the user is told when the title tool died by a signal: the library it reads the disc with
+// gave up on title information it could not make sense of. Its last words are no reason to show.
+[[nodiscard]] QString damagedDisc();
+
 // The lengths in milliseconds of titles 1, 2, ... of a title listing: the count is the two
 // characters after "TITLES:" and its separator; each title's length is the number that starts 14
 // characters after the first "LENGTH" following its marker "TITLE_nn". The list stops at the first

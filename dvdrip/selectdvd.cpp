@@ -3,15 +3,18 @@
 #include "discimage/imagedrive.h"
 #include "dvdrip/dvdripthread.h"
 #include "dvdrip/dvdtext.h"
+#include "platform/folders.h"
 #include "platform/tools.h"
 #include "widgets/filedialogs.h"
 #include "widgets/messagebox.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 SelectDVD::SelectDVD(QWidget* parent)
@@ -36,6 +39,43 @@ SelectDVD::SelectDVD(DVDRipThread* rip, QWidget* parent)
     connect(ripThread, &DVDRipThread::error, this, &SelectDVD::ripError);
 }
 
+namespace {
+
+// The title listing of a disc, read off the GUI thread.
+struct TitleListing {
+    QList<qint64> lengths; // milliseconds, per title
+    QString failure;       // why there are none, for the user
+};
+
+TitleListing readTitles(const QString& device)
+{
+    QProcess process;
+    switch (Tools::start(process, QStringLiteral("tarvik"), {device}, Tools::Output::Read)) {
+    case Tools::Started::NotInstalled:
+        return {{}, SelectDVD::tr("The DVD title tool tarvik could not be found. Please try re-installing Halvorn.")};
+    case Tools::Started::Failed:
+        return {{}, SelectDVD::tr("The DVD title tool could not be started: %1").arg(process.errorString())};
+    case Tools::Started::Running:
+        break;
+    }
+    // A disc that does not answer (a dying one, a pipe named as its title information) is given
+    // up after the time limit; a Cancel ends the tool at once.
+    const bool answered = Tools::waitOrKill(process, 30000);
+    TitleListing listing{DvdText::parseTitleListing(Tools::outputText(process.readAllStandardOutput())), {}};
+    if (!listing.lengths.isEmpty())
+        return listing;
+    const QString reason = DvdText::lastLine(Tools::outputText(process.readAllStandardError()));
+    if (!answered)
+        listing.failure = SelectDVD::tr("The disc did not answer within 30 seconds.");
+    else if (process.exitStatus() == QProcess::CrashExit)
+        listing.failure = DvdText::damagedDisc();
+    else
+        listing.failure = reason.isEmpty() ? SelectDVD::tr("No titles were found on this disc.") : reason;
+    return listing;
+}
+
+} // namespace
+
 int SelectDVD::exec()
 {
     listDrives();
@@ -45,18 +85,30 @@ int SelectDVD::exec()
 void SelectDVD::listDrives()
 {
     drives.clear();
-    driveCombo->clear();
-    itemList->clear();
-    for (const Drives::OpticalDrive& drive : DiscImage::allDrives()) {
-        const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
-            || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
-        if (!holdsDisc)
-            continue;
-        drives.append(drive);
-        driveCombo->addItem(Drives::entryText(drive), drive.device);
+    {
+        const QSignalBlocker quiet(driveCombo);
+        driveCombo->clear();
     }
-    if (drives.isEmpty())
-        statusLabel->setText(tr("No DVD drive holds a readable disc."));
+    itemList->clear();
+    read<QList<Drives::OpticalDrive>>(tr("Looking for DVD drives…"), [] { return DiscImage::allDrives(); },
+                                      [this](const QList<Drives::OpticalDrive>& found) {
+        {
+            // The titles are listed once, for the entry shown first.
+            const QSignalBlocker quiet(driveCombo);
+            for (const Drives::OpticalDrive& drive : found) {
+                const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
+                    || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
+                if (!holdsDisc)
+                    continue;
+                drives.append(drive);
+                driveCombo->addItem(Drives::entryText(drive), drive.device);
+            }
+        }
+        if (drives.isEmpty())
+            statusLabel->setText(tr("No DVD drive holds a readable disc."));
+        else
+            listTitles(driveCombo->currentData().toString());
+    });
 }
 
 void SelectDVD::onComboChanged(const QString& text)
@@ -68,45 +120,31 @@ void SelectDVD::onComboChanged(const QString& text)
 
 void SelectDVD::listTitles(const QString& device)
 {
-    statusLabel->clear();
-    QProcess process;
-    switch (Tools::start(process, QStringLiteral("tarvik"), {device}, Tools::Output::Read)) {
-    case Tools::Started::NotInstalled:
-        statusLabel->setText(tr("The DVD title tool tarvik could not be found. Please try re-installing Halvorn."));
-        return;
-    case Tools::Started::Failed:
-        statusLabel->setText(tr("The DVD title tool could not be started: %1").arg(process.errorString()));
-        return;
-    case Tools::Started::Running:
-        break;
-    }
-    const bool answered = Tools::waitOrKill(process, 30000);
-    const QList<qint64> lengths = DvdText::parseTitleListing(Tools::outputText(process.readAllStandardOutput()));
-    if (lengths.isEmpty()) {
-        const QString reason = DvdText::lastLine(Tools::outputText(process.readAllStandardError()));
-        statusLabel->setText(!answered ? tr("The disc did not answer within 30 seconds.")
-                                 : reason.isEmpty() ? tr("No titles were found on this disc.")
-                                                    : reason);
-        return;
-    }
-    QList<QTreeWidgetItem*> rows;
-    qsizetype longest = 0;
-    for (qsizetype i = 0; i < lengths.size(); ++i) {
-        auto* row = new QTreeWidgetItem({QString(), QStringLiteral("Title %1").arg(i + 1),
-                                         DvdText::lengthText(lengths.at(i))});
-        row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        row->setCheckState(0, Qt::Unchecked);
-        rows.append(row);
-        if (lengths.at(i) > lengths.at(longest))
-            longest = i;
-    }
-    itemList->addTopLevelItems(rows);
-    rows.at(longest)->setCheckState(0, Qt::Checked);
+    itemList->clear();
+    read<TitleListing>(tr("Reading the disc…"), [device] { return readTitles(device); },
+                       [this](const TitleListing& listing) {
+        statusLabel->setText(listing.failure);
+        const QList<qint64>& lengths = listing.lengths;
+        if (lengths.isEmpty())
+            return;
+        QList<QTreeWidgetItem*> rows;
+        qsizetype longest = 0;
+        for (qsizetype i = 0; i < lengths.size(); ++i) {
+            auto* row = new QTreeWidgetItem({QString(), QStringLiteral("Title %1").arg(i + 1),
+                                             DvdText::lengthText(lengths.at(i))});
+            row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+            row->setCheckState(0, Qt::Unchecked);
+            rows.append(row);
+            if (lengths.at(i) > lengths.at(longest))
+                longest = i;
+        }
+        itemList->addTopLevelItems(rows);
+        rows.at(longest)->setCheckState(0, Qt::Checked);
+    });
 }
 
 void SelectDVD::onOK()
 {
-    setRipping(true);
     QStringList numbers;
     QStringList lengths;
     for (const int row : tickedRows()) {
@@ -114,8 +152,11 @@ void SelectDVD::onOK()
         lengths.append(itemList->topLevelItem(row)->text(2));
     }
     const int entry = driveCombo->currentIndex();
-    if (numbers.isEmpty() || entry < 0)
+    if (numbers.isEmpty() || entry < 0) {
+        statusLabel->setText(entry < 0 ? tr("There is no disc to rip from.") : tr("Please tick the titles to rip."));
         return;
+    }
+    setRipping(true);
     // A rip that ended in an error box a moment ago may still be ending its tool.
     ripThread->wait();
     const Drives::OpticalDrive& drive = drives.at(entry);
@@ -152,5 +193,8 @@ void SelectDVD::updateProgress(int value)
 
 void SelectDVD::ripTitleFinished(const QString& file, const QString& length)
 {
+    // A title converted beside its source goes into the Videos folder, as the CD's tracks go into
+    // an album folder of the Music folder; the conversion finds neither made for it.
+    QDir().mkpath(Folders::videoFolderWithSeparator());
     emit addDVD({file}, length);
 }

@@ -16,7 +16,8 @@ class SelectDVD final : public RipDialog {
 public:
     explicit SelectDVD(QWidget* parent = nullptr);
 
-    // Fills the drive list, which lists the titles of its first drive; exec() does this first.
+    // Fills the drive list, which lists the titles of its first drive, off the GUI thread; exec()
+    // starts this first.
     void listDrives();
 
 signals:

@@ -121,6 +121,11 @@ public:
                                 {entry.cdte_addr.msf.minute, entry.cdte_addr.msf.second, entry.cdte_addr.msf.frame},
                                 entry.cdte_ctrl});
         }
+        // A drive that cannot tell leaves the sessions to the table's data tracks.
+        cdrom_multisession session{};
+        session.addr_format = CDROM_LBA;
+        if (control(fd, CDROMMULTISESSION, &session) == Status::Ok && session.xa_flag)
+            toc.lastSessionStart = session.addr.lba;
         return Status::Ok;
     }
 

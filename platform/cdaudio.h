@@ -17,6 +17,10 @@ inline constexpr int msfOffset = 150;
 // The control nibble's bit that marks a data track.
 inline constexpr unsigned dataControl = 0x04;
 inline constexpr int leadOutNumber = 0xAA;
+// Between the audio session of an enhanced CD and its data session: the first session's lead-out
+// (6750 sectors), the second one's lead-in (4500) and the data track's pregap (150). None of it
+// holds sound.
+inline constexpr int sessionGapSectors = 11400;
 
 // How a request to the drive ended, in the terms the rip cares about.
 enum class Status {
@@ -47,6 +51,7 @@ struct Toc {
     int firstTrack = 0;
     int lastTrack = 0;
     QList<TocEntry> entries; // the tracks first to last, then the lead-out
+    int lastSessionStart = -1; // where a multisession disc's last session begins, when the drive says
 };
 
 [[nodiscard]] int msfToLba(const Msf& msf);

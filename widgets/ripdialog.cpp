@@ -26,6 +26,7 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
     , progressBar(new QProgressBar)
     , okButton(new QPushButton(tr("OK")))
     , cancelButton(new QPushButton(tr("Cancel")))
+    , reading(new BackgroundWork(this))
     , rip(rip)
 {
     rip->setParent(this);
@@ -74,10 +75,16 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
     connect(selectAllButton, &QPushButton::clicked, this, &RipDialog::onSelectAll);
     connect(cancelButton, &QPushButton::clicked, this, &RipDialog::onCancel);
     connect(rip, &QThread::finished, this, [this] { setRipping(false); });
+    connect(reading, &BackgroundWork::busyChanged, this, [this](bool busy) {
+        for (QWidget* control : std::initializer_list<QWidget*>{itemList, selectNoneButton, selectAllButton, okButton})
+            control->setEnabled(!busy);
+        statusLabel->clear();
+    });
 }
 
 void RipDialog::stopRip()
 {
+    reading->cancel();
     rip->cancel();
     rip->wait();
     // What the thread still had to say (its cancellation above all) is not for a closing window.
@@ -88,6 +95,7 @@ void RipDialog::stopRip()
 
 void RipDialog::onCancel()
 {
+    reading->cancel();
     rip->cancel();
     if (rip->isRunning()) {
         statusLabel->clear();
@@ -102,6 +110,11 @@ void RipDialog::onCancel()
 void RipDialog::reject()
 {
     onCancel();
+}
+
+void RipDialog::say(const QString& text)
+{
+    statusLabel->setText(text);
 }
 
 void RipDialog::onSelectNone()

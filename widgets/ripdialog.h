@@ -1,8 +1,13 @@
 #pragma once
 
+#include "widgets/backgroundwork.h"
+
 #include <QDialog>
 #include <QList>
+#include <QString>
 #include <QThread>
+
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -25,7 +30,9 @@ public:
 // Enter means Cancel. A title bar with a minimise button and no close button: a rip ends through
 // Cancel, and Escape goes the same way, so that no rip runs on unseen. The controls come back
 // only when the rip's thread has really ended, so that OK never hands a new rip to a thread still
-// running one. Minimising it asks the main window to go down with it.
+// running one. Reading the drives and the disc happens off the GUI thread: meanwhile the dialog
+// says so and OK waits, and Cancel ends the reading too. Minimising it asks the main window to go
+// down with it.
 class RipDialog : public QDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(RipDialog)
@@ -35,8 +42,8 @@ public:
     RipDialog(const QString& windowTitle, const QString& listTitle, const QString& itemHeader, RipThread* rip,
               QWidget* parent);
 
-    // The window is going: ends a rip under way, waits for it, and closes the dialog without a
-    // word about the cancelled rip.
+    // The window is going: ends a rip or a reading under way, waits for the rip, and closes the
+    // dialog without a word about the cancelled rip.
     void stopRip();
 
 signals:
@@ -52,6 +59,16 @@ public slots:
 protected:
     // Idle: every control usable, no progress shown. Ripping: only Cancel.
     void setRipping(bool ripping);
+    // Runs work off the GUI thread, saying what it does, and hands its result to done; the list
+    // and OK wait for it. A new reading replaces the one under way.
+    template <typename Result>
+    void read(const QString& doing, std::function<Result()> work, std::function<void(const Result&)> done)
+    {
+        reading->run<Result>(std::move(work), std::move(done));
+        say(doing);
+    }
+    // Shows a line in the progress box: what the dialog is doing, or why it cannot.
+    void say(const QString& text);
     // The ticked rows, 0-based, in row order.
     [[nodiscard]] QList<int> tickedRows() const;
     void changeEvent(QEvent* event) override;
@@ -64,6 +81,7 @@ protected:
     QProgressBar* const progressBar;
     QPushButton* const okButton;
     QPushButton* const cancelButton;
+    BackgroundWork* const reading;
 
 private:
     RipThread* const rip;

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,4 +66,13 @@ inline QString mediaInfo(const QString& media, const QString& status, const QStr
                    "READ DISC INFORMATION:\n Disc status:           %2\n Number of Sessions:    1\n"
                    "READ TRACK INFORMATION[#1]:\n Free Blocks:           %3*2KB\n Track Size:            %3*2KB\n")
         .arg(media, status, freeBlocks);
+}
+
+// Presses OK in the drive dialog once it lists its drives, and waits for the disc check's end.
+inline void pressOk(QDialog& dialog)
+{
+    auto* ok = dialog.findChild<QPushButton*>("okButton");
+    QVERIFY2(QTest::qWaitFor([&] { return ok->isEnabled(); }, 30000), "the drives were not listed");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    QVERIFY2(QTest::qWaitFor([&] { return dialog.isHidden() || ok->isEnabled(); }, 30000), "the disc was not checked");
 }

@@ -1,13 +1,20 @@
 #include "burn/burndisc.h"
+#include "burn/imagefile.h"
 #include "burn/selectdrive.h"
 #include "burnfakes.h"
+#include "ffmpegsupport.h"
 #include "pagedriver.h"
 #include "testsupport.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -189,12 +196,16 @@ private slots:
         burn.start();
         QVERIFY(complete.wait(30000));
         QVERIFY(complete.at(0).at(2).toString().contains(reason));
+        // Every track lasts at least the 4 seconds a CD track must, made up with silence.
         const QByteArray bin = contents(out.filePath("disc.bin"));
-        QCOMPARE(bin.size(), reason.isEmpty() ? (75 + 38 + 75) * 2352 : 0);
+        QCOMPARE(bin.size(), reason.isEmpty() ? 3 * 300 * 2352 : 0);
         QCOMPARE(contents(out.filePath("disc.cue")),
                  reason.isEmpty() ? "FILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n"
-                                    "    INDEX 01 00:01:00\n  TRACK 03 AUDIO\n    INDEX 01 00:01:38\n" : "");
-        QCOMPARE(bin.endsWith(second.right(176400)), reason.isEmpty());
+                                    "    INDEX 01 00:04:00\n  TRACK 03 AUDIO\n    INDEX 01 00:08:00\n" : "");
+        QCOMPARE(bin.mid(600 * 2352, 176400) == second.right(176400), reason.isEmpty());
+        QCOMPARE(QString::fromUtf8(contents(Folders::runLogPath())).count("lasts less than 4 seconds"), channels == 2 ? 3 : 0);
+        // No working file is left beside the image, whatever became of it.
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden).join(' '), reason.isEmpty() ? "disc.bin disc.cue" : taken);
     }
 
     void aCdDriveByItsBusAddress()
@@ -208,7 +219,7 @@ private slots:
         SelectDrive dialog;
         dialog.setSystemRoots(sys.path(), sys.path() + "/dev");
         MessageRecorder messages;
-        FileDialogs::setDialogAnswerer([](QDialog& shown) { QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton); });
+        FileDialogs::setDialogAnswerer(pressOk);
         // The blank CD-R holds 4797 seconds: a queue as long is refused and the dialog stays open.
         for (const int seconds : {4797, 4796}) {
             dialog.setDisc("cd", seconds);
@@ -221,6 +232,7 @@ private slots:
         bool closedByEnter = false; // Enter presses the default button, Cancel
         FileDialogs::setDialogAnswerer([&](QDialog& shown) {
             auto* combo = shown.findChild<QComboBox*>();
+            QVERIFY(QTest::qWaitFor([&] { return combo->isEnabled(); }));
             QCOMPARE(combo->itemText(combo->count() - 1), "Disc image (.cue and .bin)");
             QTest::keyClick(combo, Qt::Key_Return);
             closedByEnter = !shown.isVisible();
@@ -231,12 +243,67 @@ private slots:
         // An image must fit an audio CD too: a longer queue is refused before a name is asked.
         FileDialogRecorder saveAs;
         FileDialogs::setDialogAnswerer([](QDialog& shown) {
+            QVERIFY(QTest::qWaitFor([&] { return shown.findChild<QComboBox*>()->isEnabled(); }));
             QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_End);
-            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+            pressOk(shown);
         });
         dialog.setDisc("cd", 4801);
         QCOMPARE(dialog.exec(), QDialog::Rejected);
         QVERIFY(saveAs.requests.isEmpty() && messages.prompts.last().text.contains("not large enough"));
+    }
+
+    // The dialog shows at once and says what it waits for; Escape ends the wait and its tool.
+    void theWindowNeverWaitsForADriveTool_data()
+    {
+        QTest::addColumn<QString>("stuck"); // the tool that never answers
+        QTest::addColumn<QString>("said");
+        QTest::addRow("bus scan") << "wodim" << "Looking for drives…";
+        QTest::addRow("disc check") << "dvd+rw-mediainfo" << "Checking the disc…";
+    }
+    void theWindowNeverWaitsForADriveTool()
+    {
+        QFETCH(QString, stuck);
+        QFETCH(QString, said);
+        FakeTools fakes;
+        fakes.putFirstOnPath({helpers});
+        fakes.add(stuck, {0}, "exec sleep 86397");
+        QTemporaryDir sys;
+        fakeDrive(sys.path());
+        SelectDrive dialog;
+        dialog.setSystemRoots(sys.path(), sys.path() + "/dev");
+        dialog.setDisc(stuck == "wodim" ? "cd" : "dvd", 60);
+        bool waited = false;
+        FileDialogs::setDialogAnswerer([&](QDialog& shown) {
+            auto* ok = shown.findChild<QPushButton*>("okButton");
+            if (stuck != "wodim" && QTest::qWaitFor([&] { return ok->isEnabled(); }))
+                QTest::mouseClick(ok, Qt::LeftButton);
+            waited = QTest::qWaitFor([] { return anyProcessMentions("86397"); }) && shown.findChild<QLabel*>()->text() == said;
+            QTest::keyClick(&shown, Qt::Key_Escape);
+            QVERIFY(shown.isHidden());
+        });
+        QCOMPARE(dialog.exec(), QDialog::Rejected);
+        FileDialogs::setDialogAnswerer({});
+        QVERIFY(waited);
+        QTRY_VERIFY(!anyProcessMentions("86397"));
+    }
+
+    // An image appears under its name only when whole: a writer killed half-way leaves a working
+    // file, which the next start removes. The killed writer is a child of the test.
+    void aKilledImageWriteLeavesNothingBehind()
+    {
+        QTemporaryDir out;
+        const pid_t writer = ::fork();
+        if (writer == 0) {
+            ImageFile image(out.filePath("movie.iso"));
+            if (image.create() && image.file().write("half an image") > 0 && image.file().flush())
+                ::kill(::getpid(), SIGKILL);
+            ::_exit(1);
+        }
+        int status = 0;
+        QVERIFY(writer > 0 && ::waitpid(writer, &status, 0) == writer && WIFSIGNALED(status));
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{".movie (writing).iso"});
+        BurnDisc nextStart;
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };
 

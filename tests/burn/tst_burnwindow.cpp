@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace {
 
@@ -18,12 +19,13 @@ void convertToDvd(PageDriver& page, FileDialogRecorder* saveAs = nullptr, const 
     page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"
               "idTabs.current = 2");
     FileDialogs::setDialogAnswerer([=](QDialog& shown) {
+        QVERIFY(QTest::qWaitFor([&] { return shown.findChild<QComboBox*>()->isEnabled(); }));
         if (saveAs)
             QTest::keyClick(shown.findChild<QComboBox*>(), Qt::Key_End);
         for (qsizetype i = 0; i < std::max<qsizetype>(1, names.size()); ++i) {
             if (saveAs)
                 saveAs->answer = {names.at(i)};
-            QTest::mouseClick(shown.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+            pressOk(shown);
         }
     });
     page.click(page.item("convertButton"));
@@ -71,6 +73,23 @@ private slots:
         QCOMPARE(page.window.findChild<SelectDrive*>()->getDriveRoot(), iso);
     }
 
+    // A run whose drive dialog is cancelled does not start and leaves no work folder behind.
+    void aCancelledDriveDialogLeavesNothing()
+    {
+        PageDriver page;
+        QVERIFY(page.addAndProbe({testMedia("av.mp4")}));
+        const QStringList before = QDir(Folders::tempFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('7', 'DVD', false); formatTab.choosePreset(0);"
+                  "idTabs.current = 2");
+        FileDialogs::setDialogAnswerer([](QDialog& shown) {
+            QTest::mouseClick(shown.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
+        });
+        page.click(page.item("convertButton"));
+        FileDialogs::setDialogAnswerer({});
+        QVERIFY(!page.eval("mainPage.conversionInProgress").toBool());
+        QCOMPARE(QDir(Folders::tempFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), before);
+    }
+
     void aFakeBurnerChosenAsTheDrive()
     {
         FakeTools fakes;
@@ -90,6 +109,12 @@ private slots:
         MessageRecorder refusal;
         page.click(page.item("cancelButton"));
         QCOMPARE(refusal.prompts.value(0).text, "The disc is being burned and cannot be stopped. Please wait for the burn to finish.");
+
+        // A burn asked for while one runs is answered, not lost: the queue waits for that answer.
+        QSignalSpy answered(&page.window, &MainWindow::conversionComplete);
+        page.window.startBurnDisc("dvd", sys.path() + "/dev/sr0", page.text("mainPage.desTemp"), "PAL");
+        QVERIFY(answered.wait(10000));
+        QCOMPARE(answered.at(0), QVariantList({false, QString(), "The burn could not start: the one before it has not ended."}));
 
         // Closing asks first: a disc left half-written is spoilt. Yes ends the burner too.
         for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {

@@ -36,11 +36,18 @@ inline QStringList rows(const QWidget& dialog)
     return texts;
 }
 
+// Whether the dialog has read its drive and disc: OK waits for that.
+inline bool hasRead(const QWidget& dialog)
+{
+    return QTest::qWaitFor([&] { return button(dialog, "OK")->isEnabled(); }, 30000);
+}
+
 // Works the rip dialogs that open from now on as the person at the screen would: act once one
-// shows; it then stays until the rip or act has closed it.
+// shows and has read its disc; it then stays until the rip or act has closed it.
 inline void workDialog(std::function<void(QDialog&)> act)
 {
     FileDialogs::setDialogAnswerer([act = std::move(act)](QDialog& dialog) {
+        QVERIFY2(hasRead(dialog), "the disc was not read");
         act(dialog);
         QVERIFY2(QTest::qWaitFor([&] { return dialog.isHidden(); }, 60000), "the rip dialog stayed open");
     });

@@ -40,6 +40,7 @@ private slots:
     {
         useTools(HALVORN_TEST_FAKES);
         qunsetenv("FAKE_TARVIK_RIP");
+        qunsetenv("FAKE_TARVIK_LIST");
         QFile::remove(drive("calls"));
     }
 
@@ -49,17 +50,15 @@ private slots:
         SelectDVD dialog;
         dialog.listDrives();
         dialog.show();
+        QVERIFY(hasRead(dialog));
         QCOMPARE(rows(dialog), (QStringList{"Title 1 01:30:00+", "Title 2 00:02:00", "Title 3 01:30:00",
                                             "Title 4 00:01:00", "Title 5 00:01:00", "Title 6 00:01:00"}));
 
-        // OK with nothing ticked starts nothing and leaves only Cancel, which puts everything back.
+        // OK with nothing ticked starts nothing: it says what is missing and leaves the dialog as it was.
         click(dialog, "Select None");
         click(dialog, "OK");
-        QVERIFY(!button(dialog, "OK")->isEnabled() && !dialog.findChild<QTreeWidget*>()->isEnabled());
-        click(dialog, "Cancel");
-        QVERIFY(dialog.isHidden() && button(dialog, "OK")->isEnabled());
-
-        dialog.show();
+        QCOMPARE(dialog.findChild<QLabel*>()->text(), "Please tick the titles to rip.");
+        QVERIFY(button(dialog, "OK")->isEnabled() && dialog.findChild<QTreeWidget*>()->isEnabled());
         tick(dialog, 1);
         tick(dialog, 4);
         QStringList statuses;
@@ -106,6 +105,7 @@ private slots:
         QTest::addRow("nothing written") << "empty" << "the DVD title tool wrote nothing to ";
         QTest::addRow("tool missing") << "missing" << "the DVD title tool tarvik could not be found.";
         QTest::addRow("tool unstartable") << "unstartable" << "the DVD title tool could not be started: ";
+        QTest::addRow("tool died by a signal") << "crash" << "The disc's title information is damaged";
     }
     void aTitleCountsOnlyWhenTheToolRippedIt()
     {
@@ -126,6 +126,35 @@ private slots:
                  qPrintable(said));
         QCOMPARE(ripped.value(0).value(0).toString().endsWith("/_film_Title_3.vob"), failure.isEmpty());
         QCOMPARE(complete.size(), failure.isEmpty() ? 1 : 0);
+        QCOMPARE(QFileInfo::exists(ripped.value(0).value(0).toString()), failure.isEmpty()); // nothing half made is kept
+    }
+
+    // The title tool runs behind the dialog: it shows at once and says it is reading; Escape ends
+    // it and its tool at once. A tool that died by a signal is not quoted: the disc is damaged.
+    void theWindowNeverWaitsForTheTitleTool_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("said");
+        QTest::addRow("never answers") << "hang" << "Reading the disc…";
+        QTest::addRow("dies by a signal") << "crash" << "The disc's title information is damaged";
+    }
+    void theWindowNeverWaitsForTheTitleTool()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, said);
+        qputenv("FAKE_TARVIK_LIST", tool.toLatin1());
+        SelectDVD dialog;
+        bool reading = false;
+        FileDialogs::setDialogAnswerer([&](QDialog&) {
+            QTRY_COMPARE(dialog.findChild<QLabel*>()->text(), said);
+            reading = tool != "hang" || QTest::qWaitFor([] { return anyProcessMentions("86399"); });
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QVERIFY(dialog.isHidden());
+        });
+        QCOMPARE(dialog.exec(), QDialog::Rejected);
+        FileDialogs::setDialogAnswerer({});
+        QVERIFY(reading);
+        QTRY_VERIFY(!anyProcessMentions("86399"));
     }
 
     void closingTheWindowEndsTheRip()
@@ -155,9 +184,9 @@ private slots:
     {
         useTools(HALVORN_TEST_TOOLS);
         qputenv(DiscImage::imageVariable, HALVORN_TEST_DVD "/dvd.iso");
-        QTemporaryDir out;
-        FileDialogRecorder dialogs({out.path()});
         PageDriver page;
+        const QString videos = page.text("mainwnd.getVideoFolder()");
+        QVERIFY(QDir(videos).removeRecursively()); // as in a home that never had one
         auto* dialog = page.window.findChild<SelectDVD*>();
         workDialog([&](QDialog&) {
             click(*dialog, "Select None");
@@ -169,11 +198,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 2, 30000);
         QCOMPARE(page.role(0, "source") + " " + page.role(0, "newFileName"), "dvd TEST MOVIE_Title_3");
 
+        // Beside its source, which is the Videos folder for a title: made for it when missing.
         page.eval("idTabs.current = 1; formatTab.addIconsToOutputPage('1', 'MP4', false); formatTab.choosePreset(1);"
-                  "formatTab.toggleSameFolder(); idTabs.current = 2; convertTab.startRun()");
+                  "idTabs.current = 2; convertTab.startRun()");
         QTRY_VERIFY_WITH_TIMEOUT(!page.eval("mainPage.conversionInProgress").toBool(), 120000);
         QCOMPARE(page.role(0, "currentStatus"), "complete");
-        const QString report = ffmpegReport(out.filePath("TEST MOVIE_Title_3.mp4"));
+        const QString report = ffmpegReport(videos + "TEST MOVIE_Title_3.mp4");
         QVERIFY2(report.contains("Video: h264") && report.contains("Duration: 00:00:02"), qPrintable(report));
     }
 };

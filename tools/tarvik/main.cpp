@@ -22,6 +22,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +48,26 @@ void say(const std::string& text)
     std::fflush(report);
 }
 
+// The first of the paths a disc is read from that may not be read by this user; empty when there is
+// none. A folder the user may not read is no damaged disc, and is not to be reported as one.
+std::string forbidden(const std::string& source)
+{
+    struct stat info{};
+    if (::stat(source.c_str(), &info) != 0)
+        return {};
+    std::vector<std::string> paths{source};
+    if (S_ISDIR(info.st_mode)) {
+        for (const char* inside : {"/VIDEO_TS", "/VIDEO_TS/VIDEO_TS.IFO", "/VIDEO_TS.IFO"})
+            paths.push_back(source + inside);
+    }
+    for (const std::string& path : paths) {
+        const bool folder = ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (::access(path.c_str(), folder ? R_OK | X_OK : R_OK) != 0 && errno == EACCES)
+            return path;
+    }
+    return {};
+}
+
 struct Title {
     int titleSet = 0;
     long long lengthMs = 0;
@@ -60,31 +81,36 @@ public:
         , reader(DVDOpen(source))
     {
         if (!reader)
-            fail(this->source + " cannot be opened as a DVD-Video disc, image or VIDEO_TS folder");
+            fail(unreadable(" cannot be opened as a DVD-Video disc, image or VIDEO_TS folder"));
         manager = ifoOpen(reader, 0);
         if (!manager || !manager->tt_srpt) {
             close();
-            fail(this->source + " holds no readable DVD-Video title information (VIDEO_TS.IFO)");
+            fail(unreadable(" holds no readable DVD-Video title information (VIDEO_TS.IFO)"));
         }
     }
     ~Disc() { close(); }
     Disc(const Disc&) = delete;
     Disc& operator=(const Disc&) = delete;
 
-    [[nodiscard]] int titleCount() const { return manager->tt_srpt->nr_of_srpts; }
+    [[nodiscard]] int titleCount() const { return manager->tt_srpt->title ? manager->tt_srpt->nr_of_srpts : 0; }
 
     // A title plays the program chains its chapters name, in chapter order; each chain plays its
     // cells in its own order, which need not be the order of the sectors, and titles may share
-    // cells. Of an angle block only the first angle is taken.
+    // cells. Of an angle block only the first angle is taken. libdvdread leaves a table it could
+    // not read as a null pointer, also one that a count says is there: each is checked before use.
     [[nodiscard]] Title title(int number)
     {
         const title_info_t& info = manager->tt_srpt->title[number - 1];
         Title title;
         title.titleSet = info.title_set_nr;
         const ifo_handle_t* set = titleSet(info.title_set_nr);
-        if (!set->vts_ptt_srpt || !set->vts_pgcit || info.vts_ttn < 1 || info.vts_ttn > set->vts_ptt_srpt->nr_of_srpts)
-            fail("the title set of title " + std::to_string(number) + " is damaged");
+        const std::string damaged = "the title set of title " + std::to_string(number) + " is damaged";
+        if (!set->vts_ptt_srpt || !set->vts_ptt_srpt->title || !set->vts_pgcit || !set->vts_pgcit->pgci_srp
+            || info.vts_ttn < 1 || info.vts_ttn > set->vts_ptt_srpt->nr_of_srpts)
+            fail(damaged);
         const ttu_t& chapters = set->vts_ptt_srpt->title[info.vts_ttn - 1];
+        if (chapters.nr_of_ptts > 0 && !chapters.ptt)
+            fail(damaged);
         std::vector<int> chains;
         for (int i = 0; i < chapters.nr_of_ptts; ++i) {
             const int chain = chapters.ptt[i].pgcn;
@@ -95,6 +121,8 @@ public:
             if (chain < 1 || chain > set->vts_pgcit->nr_of_pgci_srp)
                 fail("title " + std::to_string(number) + " names a program chain its title set lacks");
             const pgc_t* pgc = set->vts_pgcit->pgci_srp[chain - 1].pgc;
+            if (!pgc || (pgc->nr_of_cells > 0 && !pgc->cell_playback))
+                fail(damaged);
             const dvd_time_t& time = pgc->playback_time;
             title.lengthMs += TarvikText::playbackMs(time.hour, time.minute, time.second, time.frame_u);
             for (int c = 0; c < pgc->nr_of_cells; ++c) {
@@ -110,6 +138,13 @@ public:
     [[nodiscard]] dvd_reader_t* handle() const { return reader; }
 
 private:
+    // Why the disc cannot be read: no permission, or else what the library could not make of it.
+    [[nodiscard]] std::string unreadable(const std::string& otherwise) const
+    {
+        const std::string path = forbidden(source);
+        return path.empty() ? source + otherwise : "you have no permission to read " + path;
+    }
+
     const ifo_handle_t* titleSet(int number)
     {
         ifo_handle_t*& ifo = titleSets[number];

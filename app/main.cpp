@@ -47,6 +47,9 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    // Caught from here on: the files named on the command line start tools before the loop runs,
+    // and a signal that arrives meanwhile is answered as soon as it does.
+    ShutdownSignals shutdownSignals;
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
         MessageBox::answerOnStandardError();
     if (!Startup::prepareFolders())
@@ -64,7 +67,6 @@ int main(int argc, char* argv[])
         window.activateWindow();
     });
     instance.serve();
-    ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &ShutdownSignals::received, &window, [&window] {
         window.closeWithoutAsking();
         // Also ends a message box's own loop that may be open at this moment.

@@ -1,7 +1,7 @@
 #include "app/startup.h"
 
 #include "catalogue/catalogue.h"
-#include "convert/workingfiles.h"
+#include "platform/workingfiles.h"
 #include "platform/fileops.h"
 #include "platform/folders.h"
 #include "widgets/messagebox.h"

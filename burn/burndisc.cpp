@@ -51,8 +51,6 @@ QString exitText(const QProcess& tool)
 BurnDisc::BurnDisc(QObject* parent)
     : QThread(parent)
 {
-    // The one burner of the window: what a killed one left half-written goes when the next starts.
-    ImageFile::removeLeftovers();
     startLimit.setSingleShot(true);
     connect(this, &QThread::finished, this, [this] {
         if (!waitingJob)

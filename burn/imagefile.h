@@ -1,20 +1,26 @@
 #pragma once
 
+#include "platform/workingfiles.h"
+
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
+
+#include <optional>
 
 // A disc image file being written: under a hidden working name beside its final one
 // (".album (writing).bin"), given the final name only when complete and only when that is still
 // free, as conversions do. A working file that was not given its name is removed when the object
-// goes; one that a killed Halvorn left behind is removed at the next start, because the data
-// folder's journal lists every working file with the process that writes it.
+// goes; one that a killed Halvorn left behind is removed at the next start through the journal
+// of working files.
 class ImageFile final {
+    Q_DECLARE_TR_FUNCTIONS(ImageFile)
 public:
     explicit ImageFile(QString finalPath);
     ~ImageFile();
     Q_DISABLE_COPY_MOVE(ImageFile)
 
-    // Creates the working file, listed in the journal first; false, with the reason, when it cannot.
+    // Creates the working file and lists it in the journal; false, with the reason, when it cannot.
     [[nodiscard]] bool create();
     // The working file, open for writing once created; closed for a tool that writes it itself.
     [[nodiscard]] QFile& file() { return working; }
@@ -24,12 +30,10 @@ public:
     // Why create() or complete() failed, for the user.
     [[nodiscard]] QString reason() const { return problem; }
 
-    // Removes the working files of writers that are gone; every start of the window does this.
-    static void removeLeftovers();
-
 private:
     const QString finalPath;
     QFile working;
     bool completed = false;
     QString problem;
+    std::optional<WorkingFiles::Registration> registration;
 };

@@ -2,7 +2,7 @@
 
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
-#include "convert/workingfiles.h"
+#include "platform/workingfiles.h"
 #include "platform/fileops.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"

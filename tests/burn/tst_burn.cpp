@@ -302,7 +302,7 @@ private slots:
         int status = 0;
         QVERIFY(writer > 0 && ::waitpid(writer, &status, 0) == writer && WIFSIGNALED(status));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{".movie (writing).iso"});
-        BurnDisc nextStart;
+        WorkingFiles::removeAbandoned();
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 };

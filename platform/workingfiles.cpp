@@ -1,4 +1,4 @@
-#include "convert/workingfiles.h"
+#include "platform/workingfiles.h"
 
 #include "platform/fileops.h"
 #include "platform/folders.h"
@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcWorkingFiles, "halvorn.convert.workingfiles")
+Q_LOGGING_CATEGORY(lcWorkingFiles, "halvorn.workingfiles")
 
 namespace WorkingFiles {
 
@@ -42,8 +42,9 @@ void removeAbandoned()
     for (const QByteArray& content : OwnerLock::takeAbandoned(journalFolder())) {
         const QString path = QFile::decodeName(content.mid(content.indexOf('\n') + 1));
         // Only a working file the journal names, and only while it is still that very file.
-        const bool isWorkingFile = QFileInfo(path).fileName().startsWith(QLatin1Char('.'))
-                                && path.contains(QLatin1String(" (converting"));
+        const QString name = QFileInfo(path).fileName();
+        const bool isWorkingFile = name.startsWith(QLatin1Char('.'))
+            && (name.contains(QLatin1String(" (converting")) || name.contains(QLatin1String(" (writing")));
         if (isWorkingFile && !path.isEmpty() && entryFor(path) == content) {
             qCInfo(lcWorkingFiles) << "removing the working file of a run that was killed:" << path;
             QFile::remove(path);

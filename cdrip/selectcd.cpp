@@ -123,7 +123,7 @@ void SelectCD::onComplete()
 
 void SelectCD::ripError(const QString& msg)
 {
-    MessageBox::critical(nullptr, QStringLiteral("Error"), msg);
+    MessageBox::critical(this, QStringLiteral("Error"), msg);
 }
 
 void SelectCD::showEvent(QShowEvent* event)

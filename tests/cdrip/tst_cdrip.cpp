@@ -63,14 +63,8 @@ private slots:
         // Enter in the track list means Cancel: nothing is ripped. On a button it presses that
         // button: Select None, then OK, which rips nothing ticked into an empty folder.
         const QStringList before = ripFolders();
-        const auto enterOn = [](QWidget* focused) {
-            focused->setFocus();
-            QTest::keyClick(focused->window()->windowHandle(), Qt::Key_Return);
-        };
-        runDialog(dialog, [&] {
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
-            enterOn(dialog.findChild<QTreeWidget*>());
-        });
+        const auto enterOn = [](QWidget* focused) { focused->setFocus(); QTest::keyClick(focused->window()->windowHandle(), Qt::Key_Return); };
+        runDialog(dialog, [&] { QVERIFY(QTest::qWaitForWindowActive(&dialog)); enterOn(dialog.findChild<QTreeWidget*>()); });
         QCOMPARE(ripFolders(), before);
         runDialog(dialog, [&] {
             QVERIFY(QTest::qWaitForWindowActive(&dialog));

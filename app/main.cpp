@@ -1,6 +1,7 @@
 #include "app/batchconversion.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/quickaccessible.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "intake/inputtypes.h"
@@ -53,6 +54,7 @@ int main(int argc, char* argv[])
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;
+    QuickAccessible::install();
     if (!request.files.isEmpty())
         window.addFiles(files);
     QObject::connect(&instance, &SingleInstance::filesReceived, &window, [&window](const QStringList& handed) {

@@ -356,7 +356,6 @@ Rectangle {
                 anchors.right: parent.right
                 anchors.rightMargin: 17
                 id: folderBox
-                objectName: "folderBox"
                 height: 20
                 color: sameFolderBox.checked ? "#d8d8d8" : "white"
                 border.color: activeFocus ? "#f0a030" : "#8a8886"

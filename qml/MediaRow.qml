@@ -122,7 +122,6 @@ Item {
 
         Rectangle {
             id: titleBox
-            objectName: "nameFrame"
             anchors.left: parent.left
             anchors.leftMargin: 114
             y: 18

@@ -137,8 +137,7 @@ Rectangle {
 
     // Qt Quick leaves the keyboard's focus on a control that is hidden, where keys would go on
     // working it unseen: the focus moves to the control that took its place (its `focusHeir`),
-    // or else on to the next control that is shown.
-    // Untyped, so that a control's own `focusHeir` can be asked for.
+    // or else on to the next control that is shown. Untyped, so that `focusHeir` can be asked for.
     readonly property var keyFocus: Window.activeFocusItem
     Connections {
         target: mainPage.keyFocus
@@ -254,7 +253,6 @@ Rectangle {
             model: ["File", "Help"]
             delegate: Text {
                 id: menuTitle
-                objectName: "menu" + modelData
                 text: modelData
                 color: "white"
                 font.pointSize: 10

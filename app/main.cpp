@@ -1,6 +1,7 @@
 #include "app/batchconversion.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
+#include "app/quickaccessible.h"
 #include "app/singleinstance.h"
 #include "app/startup.h"
 #include "intake/droppablewidget.h"
@@ -57,6 +58,7 @@ int main(int argc, char* argv[])
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;
+    QuickAccessible::install();
     // Qt's own options and their values are no files: the parser has set them aside.
     if (!request.files.isEmpty())
         window.dropTarget()->addNamedFiles(request.files);

@@ -16,9 +16,11 @@
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "platform/tools.h"
+#include "widgets/dialoglook.h"
 #include "widgets/filedialogs.h"
 #include "widgets/messagebox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -85,6 +87,11 @@ protected:
 MainWindow::MainWindow(QWidget* parent)
     : QQuickWidget(drawnInSoftware(parent))
 {
+    // Whatever opens over the dark window (the disc dialogs, message boxes, menus) wears its colours.
+    // Set for the application: the window's style sheet reaches every dialog it owns, and its
+    // style gives their controls the application's palette whatever the dialog's own.
+    QApplication::setPalette(DialogLook::windowColours());
+
     // The page reads the catalogue lists while it loads, so they must be there first.
     if (openDatabase(Folders::cataloguePath()))
         loadModels();
@@ -204,7 +211,7 @@ void MainWindow::aboutAction()
     about.text = QStringLiteral("Halvorn v") + QCoreApplication::applicationVersion();
     about.informativeText = QStringLiteral("This software uses libraries from the FFmpeg project under the LGPLv2.1");
     about.iconPixmap = QPixmap::fromImage(icon.read());
-    MessageBox::ask(nullptr, about);
+    MessageBox::ask(this, about);
 }
 
 void MainWindow::openSitePage(const QString& path)
@@ -286,7 +293,7 @@ void MainWindow::doneHttp(QNetworkReply* reply)
         return;
     }
     if (UpdateCheck::isNewer(text, QCoreApplication::applicationVersion())) {
-        if (MessageBox::yesNo(nullptr, QStringLiteral("New Update Available"), UpdateCheck::newVersionMessage(text)))
+        if (MessageBox::yesNo(this, QStringLiteral("New Update Available"), UpdateCheck::newVersionMessage(text)))
             openSitePage(QStringLiteral("/update?version=") + QCoreApplication::applicationVersion().trimmed());
     } else if (!silentUpdateCheck) {
         warning(QStringLiteral("You have the most up to date version installed"));
@@ -372,7 +379,7 @@ void MainWindow::getFileInfo(QString file)
     if (Tools::find(QStringLiteral("ffmpeg")).isEmpty()) {
         // The path stays queued: once FFmpeg is there, the next probe answers it too.
         fileInfoThread->keep(file);
-        MessageBox::warning(nullptr, QStringLiteral("Warning"),
+        MessageBox::warning(this, QStringLiteral("Warning"),
                             QStringLiteral("FFMpeg could not be located or is not responding.\n\n"
                                            "Please try re-installing Halvorn."));
         return;
@@ -452,12 +459,12 @@ void MainWindow::closeWithoutAsking()
 
 void MainWindow::warning(QString text)
 {
-    MessageBox::warning(nullptr, QStringLiteral("Warning"), text);
+    MessageBox::warning(this, QStringLiteral("Warning"), text);
 }
 
 bool MainWindow::yesno(QString text)
 {
-    return MessageBox::yesNo(nullptr, QStringLiteral("Confirmation Required"), text);
+    return MessageBox::yesNo(this, QStringLiteral("Confirmation Required"), text);
 }
 
 QString MainWindow::getTempFolder() const

@@ -61,7 +61,7 @@ SelectDrive::SelectDrive(QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->addWidget(group, 0, 0);
     grid->addLayout(buttons, 1, 0);
-    FileDialogs::cancelOnEnter(*this, cancelButton);
+    FileDialogs::enterPressesFocusedButton(*this, cancelButton);
 
     connect(okButton, &QPushButton::clicked, this, &SelectDrive::onOK);
     connect(cancelButton, &QPushButton::clicked, this, &SelectDrive::onCancel);

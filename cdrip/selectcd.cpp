@@ -160,5 +160,5 @@ void SelectCD::onComplete()
 
 void SelectCD::ripError(const QString& msg)
 {
-    MessageBox::critical(nullptr, QStringLiteral("Error"), msg);
+    MessageBox::critical(this, QStringLiteral("Error"), msg);
 }

@@ -173,7 +173,7 @@ void SelectDVD::onComplete()
 void SelectDVD::ripError(const QString& message)
 {
     setRipping(false);
-    MessageBox::critical(nullptr, QStringLiteral("Error"), message);
+    MessageBox::critical(this, QStringLiteral("Error"), message);
 }
 
 void SelectDVD::ripStarted(int count)

@@ -53,5 +53,5 @@ void DroppableWidget::addNamedFiles(const QStringList& files)
     const InputTypes::NamedFiles named = InputTypes::filterCommandLine(files);
     emit fileDropped(named.accepted);
     if (!named.refused.isEmpty())
-        MessageBox::warning(nullptr, tr("Warning"), InputTypes::refusalMessage(named.refused));
+        MessageBox::warning(window(), tr("Warning"), InputTypes::refusalMessage(named.refused));
 }

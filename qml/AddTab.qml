@@ -5,6 +5,7 @@ Rectangle {
     id: addTabPage
     property string tabImage: "images/addTab.png"
     property string tabImageSelected: "images/addTabSelected.png"
+    property string title: qsTr("Add")
     property alias addModel: addListModel
 
     color: "#686663"
@@ -56,6 +57,7 @@ Rectangle {
             model: addListModel
             delegate: Icon {
                 id: entryIcon
+                activeFocusOnTab: true
                 iconImage: model.gIconImage
                 iconText: model.gIconText
                 // Highlighted exactly as long as the entry's dialog is open.
@@ -75,6 +77,7 @@ Rectangle {
         anchors.margins: 10
         image: "images/nextButton.png"
         pressedImage: "images/nextButtonClicked.png"
+        text: qsTr("Next")
         onActivated: {
             if (mediaList.mediaListModel.count > 0)
                 idTabs.current = 1

@@ -6,10 +6,11 @@ Rectangle {
     id: convertTabPage
     property string tabImage: "images/convertTab.png"
     property string tabImageSelected: "images/convertTabSelected.png"
+    property string title: qsTr("Convert")
     property int currentOverallProgress: 0
     property alias convertButton: convertButton
     property alias clearCompleted: clearCompletedControl
-    // What the last run that ended by itself did, for example "3 converted, 1 failed".
+    // What the last run did, for example "3 converted, 1 failed" or "Cancelled after 2 converted".
     property string runSummary: ""
     property int convertedCount: 0
     property int failedCount: 0
@@ -38,25 +39,42 @@ Rectangle {
             ++failedCount
     }
 
+    function outcomeText() {
+        return convertedCount + " converted" + (failedCount > 0 ? ", " + failedCount + " failed" : "")
+    }
+
     // The end of a run that was not cancelled: its summary, and a full bar unless nothing of it
     // was converted.
     function finishRun() {
-        runSummary = convertedCount + " converted" + (failedCount > 0 ? ", " + failedCount + " failed" : "")
+        runSummary = outcomeText()
         if (convertedCount > 0)
             updateOverallProgress(true, mainPage.overallDuration)
         mainwnd.notifyRunEnded(runSummary, outputPlace())
     }
 
-    // Where the output of a run goes, shown above the Convert button. A disc run that writes an
+    // Where the output of a run goes, shown above the Convert button: the run under way, or the
+    // one that Convert would start, or else the one that ended last. A disc run that writes an
     // image file instead of a disc names the file.
     function outputPlace() {
         if (mainPage.formatId === dvdFormatId || mainPage.formatId === audioCdFormatId) {
-            var image = mediaList.imageFile()
+            var image = mediaList.imageFile(mainPage.formatId === dvdFormatId ? "burn_dvd" : "burn_cd")
             return image === "" ? "Burned onto a disc" : "Saved as " + image
         }
-        if (formatTab.outputSameFolder.checked)
-            return "Saved beside each source"
-        return "Saved in " + mainPage.outPath
+        if (!formatTab.outputSameFolder.checked)
+            return "Saved in " + mainPage.outPath
+        // Beside its source a file goes; a ripped CD track into an album folder of Music, a DVD
+        // title into Videos.
+        var places = { file: qsTr("beside each source"),
+                       cd: qsTr("in a new album folder in %1").arg(mainwnd.getMusicFolder()),
+                       dvd: qsTr("in %1").arg(mainwnd.getVideoFolder()) }
+        var kinds = { file: qsTr("files"), cd: qsTr("CD tracks"), dvd: qsTr("DVD titles") }
+        var sources = mediaList.sourcesOfRun()
+        if (sources.length <= 1)
+            return qsTr("Saved %1").arg(places[sources.length === 1 ? sources[0] : "file"])
+        var parts = []
+        for (var i = 0; i < sources.length; ++i)
+            parts.push(qsTr("%1 %2").arg(kinds[sources[i]]).arg(places[sources[i]]))
+        return qsTr("Saved: %1").arg(parts.join(", "))
     }
 
     function startRun() {
@@ -93,6 +111,7 @@ Rectangle {
         if (!mainPage.conversionInProgress)
             return true
         mainwnd.stopConversion()
+        runSummary = qsTr("Cancelled after %1").arg(outcomeText())
         var item = model.get(mediaList.current)
         if (item.currentStatus !== "complete") {
             model.setProperty(mediaList.current, "currentStatus", "wait")
@@ -128,6 +147,7 @@ Rectangle {
 
         ProgressBar {
             objectName: "overallProgress"
+            Accessible.name: qsTr("Overall progress")
             anchors.horizontalCenter: parent.horizontalCenter
             value: convertTabPage.currentOverallProgress
         }
@@ -139,6 +159,9 @@ Rectangle {
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
             text: mainPage.conversionInProgress ? "" : convertTabPage.runSummary
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: text === ""
             color: "white"
             style: Text.Raised
             font.pixelSize: 14
@@ -155,9 +178,13 @@ Rectangle {
                 delegate: Text {
                     width: 340
                     horizontalAlignment: Text.AlignHCenter
-                    elide: Text.ElideMiddle
+                    wrapMode: Text.Wrap
+                    maximumLineCount: 2
+                    elide: Text.ElideRight
                     textFormat: Text.PlainText
                     text: modelData
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
                     color: "#dddddd"
                     font.pixelSize: 12
                 }
@@ -170,22 +197,32 @@ Rectangle {
             anchors.horizontalCenter: parent.horizontalCenter
             width: 150
             height: 55
+            // Convert and Cancel take each other's place: a double-click on Convert must not
+            // cancel the run it has just started.
+            SlipGuard { id: runGuard }
             PushButton {
                 id: convertButton
                 objectName: "convertButton"
                 anchors.fill: parent
                 image: "images/convert-button.png"
                 pressedImage: "images/convert-button-clicked.png"
+                text: qsTr("Convert")
+                focusHeir: cancelButton
+                slipGuard: runGuard
                 // Usable once an element has loaded: before, a press would convert nothing.
                 enabled: false
                 visible: !mainPage.conversionInProgress
                 onActivated: convertTabPage.startRun()
             }
             PushButton {
+                id: cancelButton
                 objectName: "cancelButton"
                 anchors.fill: parent
                 image: "images/cancel-button.png"
                 pressedImage: "images/cancel-button-clicked.png"
+                text: qsTr("Cancel")
+                focusHeir: convertButton
+                slipGuard: runGuard
                 visible: mainPage.conversionInProgress
                 onActivated: convertTabPage.cancelWholeConversion()
             }
@@ -193,32 +230,46 @@ Rectangle {
 
         Item { width: 1; height: 15 }
 
+        // The control takes the keyboard's focus; its content is dimmed while there is nothing to
+        // clear, its focus ring never.
         Item {
-            id: clearCompletedControl
-            objectName: "clearCompleted"
+            id: clearCompletedButton
             anchors.horizontalCenter: parent.horizontalCenter
             width: clearRow.width
             height: clearRow.height
-            opacity: 0.2
-            Behavior on opacity { NumberAnimation { duration: 1000 } }
-            Row {
-                id: clearRow
-                spacing: 6
-                Image {
-                    anchors.verticalCenter: parent.verticalCenter
-                    source: "images/remove.png"
-                }
-                Text {
-                    text: "Clear Completed"
-                    color: "white"
-                    style: Text.Raised
-                    font.pixelSize: 14
-                }
-            }
-            MouseArea {
+            activeFocusOnTab: true
+            Keys.onPressed: function(event) { mainPage.pressWithKey(event, convertTabPage.clearFinished) }
+            Accessible.role: Accessible.Button
+            Accessible.name: clearText.text
+            Accessible.onPressAction: convertTabPage.clearFinished()
+
+            Item {
+                id: clearCompletedControl
+                objectName: "clearCompleted"
                 anchors.fill: parent
-                onClicked: convertTabPage.clearFinished()
+                opacity: 0.2
+                Behavior on opacity { NumberAnimation { duration: 1000 } }
+                Row {
+                    id: clearRow
+                    spacing: 6
+                    Image {
+                        anchors.verticalCenter: parent.verticalCenter
+                        source: "images/remove.png"
+                    }
+                    Text {
+                        id: clearText
+                        text: "Clear Completed"
+                        color: "white"
+                        style: Text.Raised
+                        font.pixelSize: 14
+                    }
+                }
+                MouseArea {
+                    anchors.fill: parent
+                    onClicked: convertTabPage.clearFinished()
+                }
             }
+            FocusRing {}
         }
     }
 
@@ -235,6 +286,7 @@ Rectangle {
         anchors.margins: 10
         image: "images/backButton.png"
         pressedImage: "images/backButtonClicked.png"
+        text: qsTr("Back")
         onActivated: {
             if (!mainPage.conversionInProgress || convertTabPage.cancelWholeConversion())
                 idTabs.current = 1

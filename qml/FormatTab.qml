@@ -6,6 +6,7 @@ Rectangle {
     id: formatTabPage
     property string tabImage: "images/formatTab.png"
     property string tabImageSelected: "images/formatTabSelected.png"
+    property string title: qsTr("Format")
     property alias outputSameFolder: sameFolderBox
     property alias outputModel: outputListModel
     property alias outputSelected: outputListModel.selectedNumber
@@ -108,17 +109,49 @@ Rectangle {
         style: Text.Raised
     }
 
+    // The keyboard's focus enters a strip or the grid on the first entry in view, and the arrow
+    // keys move it entry by entry, the view following so that the entry stays in sight. A strip
+    // gives the focus to its current entry, which Space and Enter press; the grid keeps it and
+    // shows it on its entry.
+    function firstInView(view) {
+        return Math.max(0, Math.round((view.restingX - view.originX) / 92))
+    }
+    function keepInView(view, column) {
+        var left = view.originX + column * 92
+        if (left < view.restingX)
+            view.contentX = left
+        else if (left + 92 > view.restingX + view.width)
+            view.contentX = left + 92 - view.width
+    }
+
     component IconStrip: ListView {
         id: strip
         // Where an animated move is heading, so that quick notches of the wheel add up.
         readonly property real restingX: slide.running ? slideTo.targetValue : contentX
+        property string title
         width: 368
         height: 120
         orientation: ListView.Horizontal
         snapMode: ListView.SnapToItem
         clip: true
         boundsBehavior: Flickable.StopAtBounds
+        activeFocusOnTab: true
+        keyNavigationEnabled: false
         onMovementStarted: mediaList.clearSelections()
+        onActiveFocusChanged: {
+            if (activeFocus)
+                currentIndex = Math.min(count - 1, formatTabPage.firstInView(strip))
+        }
+        Keys.onPressed: function(event) {
+            var step = event.key === Qt.Key_Right ? 1 : event.key === Qt.Key_Left ? -1 : 0
+            if (step !== 0) {
+                event.accepted = true
+                currentIndex = Math.max(0, Math.min(count - 1, currentIndex + step))
+                formatTabPage.keepInView(strip, currentIndex)
+            }
+        }
+        Accessible.role: Accessible.List
+        Accessible.name: title
         Behavior on contentX {
             id: slideTo
             enabled: !strip.moving
@@ -142,6 +175,7 @@ Rectangle {
             x: 6
             y: 37
             model: deviceListModel
+            title: qsTr("Devices")
             delegate: Icon {
                 iconImage: model.gIconImage
                 iconText: model.gIconText
@@ -172,6 +206,31 @@ Rectangle {
                     formatTabPage.snapFormatGrid()
             }
             readonly property real restingX: gridSlide.running ? gridSlideTo.targetValue : contentX
+            // The entry under the keyboard's focus. The grid fills its two rows one after the other.
+            property int keyIndex: 0
+            activeFocusOnTab: true
+            onActiveFocusChanged: {
+                if (activeFocus)
+                    keyIndex = Math.min(formatListModel.count - 1, formatTabPage.firstInView(formatGrid))
+            }
+            Keys.onPressed: function(event) {
+                var columns = formatIcons.columns
+                var column = keyIndex % columns
+                var target = event.key === Qt.Key_Right ? (column + 1 < columns ? keyIndex + 1 : keyIndex)
+                           : event.key === Qt.Key_Left ? (column > 0 ? keyIndex - 1 : keyIndex)
+                           : event.key === Qt.Key_Down ? keyIndex + columns
+                           : event.key === Qt.Key_Up ? keyIndex - columns : -2
+                if (target === -2) {
+                    mainPage.pressWithKey(event, function() { formatRepeater.itemAt(formatGrid.keyIndex).press() })
+                    return
+                }
+                event.accepted = true
+                if (target >= 0 && target < formatListModel.count)
+                    keyIndex = target
+                formatTabPage.keepInView(formatGrid, keyIndex % columns)
+            }
+            Accessible.role: Accessible.List
+            Accessible.name: qsTr("Formats")
             Behavior on contentX {
                 id: gridSlideTo
                 enabled: !formatGrid.dragging
@@ -183,10 +242,12 @@ Rectangle {
                 rows: 2
                 columns: Math.ceil(formatListModel.count / 2)
                 Repeater {
+                    id: formatRepeater
                     model: formatListModel
                     delegate: Icon {
                         iconImage: model.gIconImage
                         iconText: model.gIconText
+                        keyCurrent: index === formatGrid.keyIndex && formatGrid.activeFocus
                         selected: Number(model.gId) === mainPage.formatId
                         onClicked: formatTabPage.addIconsToOutputPage(model.gId, model.gIconText, false)
                     }
@@ -212,6 +273,7 @@ Rectangle {
             x: 6
             y: 37
             model: outputListModel
+            title: qsTr("Presets")
             delegate: Icon {
                 iconImage: model.gIconImage
                 iconText: model.gIconText
@@ -257,10 +319,14 @@ Rectangle {
                 anchors.rightMargin: 17
                 height: 20
                 color: "white"
-                border.color: "#8a8886"
+                border.color: argumentsField.activeFocus ? "#f0a030" : "#8a8886"
+                border.width: argumentsField.activeFocus ? 2 : 1
                 TextInput {
                     id: argumentsField
                     objectName: "argumentsField"
+                    activeFocusOnTab: true
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: qsTr("FFmpeg Arguments")
                     anchors.fill: parent
                     anchors.leftMargin: 3
                     anchors.rightMargin: 3
@@ -289,9 +355,22 @@ Rectangle {
                 anchors.verticalCenter: folderLabel.verticalCenter
                 anchors.right: parent.right
                 anchors.rightMargin: 17
+                id: folderBox
                 height: 20
                 color: sameFolderBox.checked ? "#d8d8d8" : "white"
-                border.color: "#8a8886"
+                border.color: activeFocus ? "#f0a030" : "#8a8886"
+                border.width: activeFocus ? 2 : 1
+                // A press chooses the folder, unless the outputs go beside their sources.
+                function press() {
+                    if (!sameFolderBox.checked)
+                        formatTabPage.chooseOutputFolder()
+                }
+                activeFocusOnTab: true
+                Keys.onPressed: function(event) { mainPage.pressWithKey(event, folderBox.press) }
+                Accessible.role: Accessible.Button
+                Accessible.name: qsTr("Output Folder")
+                Accessible.description: folderField.text
+                Accessible.onPressAction: folderBox.press()
                 TextInput {
                     id: folderField
                     objectName: "folderField"
@@ -305,10 +384,7 @@ Rectangle {
                 }
                 MouseArea {
                     anchors.fill: parent
-                    onClicked: {
-                        if (!sameFolderBox.checked)
-                            formatTabPage.chooseOutputFolder()
-                    }
+                    onClicked: folderBox.press()
                 }
             }
 
@@ -320,6 +396,7 @@ Rectangle {
                 // The label is too long to stand right of the fields' left edge in a 380-pixel panel.
                 x: 17
                 y: folderLabel.y + 20 + 6
+                onToggleRequested: formatTabPage.toggleSameFolder()
                 MouseArea {
                     anchors.fill: parent
                     onClicked: formatTabPage.toggleSameFolder()
@@ -334,6 +411,7 @@ Rectangle {
             anchors.bottom: parent.bottom
             anchors.rightMargin: 10
             anchors.bottomMargin: 10
+            activeFocusOnTab: true
             iconImage: "images/icons/settings.png"
             iconText: "Settings"
             onClicked: selected = !selected
@@ -357,6 +435,7 @@ Rectangle {
         anchors.margins: 10
         image: "images/backButton.png"
         pressedImage: "images/backButtonClicked.png"
+        text: qsTr("Back")
         onActivated: {
             if (formatTabPage.deviceFormatPage)
                 idTabs.current = 0
@@ -372,6 +451,7 @@ Rectangle {
         anchors.margins: 10
         image: "images/nextButton.png"
         pressedImage: "images/nextButtonClicked.png"
+        text: qsTr("Next")
         onActivated: {
             if (mainPage.ffmpegArgs !== "")
                 idTabs.current = 2

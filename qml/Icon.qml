@@ -1,17 +1,32 @@
 import QtQuick
 
 // A catalogue or page entry: a picture on a tile with its label below. Only the picture takes
-// the mouse.
+// the mouse; Space and Enter press the entry while it has the keyboard's focus. A view that keeps
+// the focus for itself shows it on its current entry through `keyCurrent`.
 Rectangle {
     id: icon
     property bool selected: false
     property string iconImage
     property string iconText
+    property bool keyCurrent: false
     signal clicked
+
+    function press() {
+        mediaList.clearSelections()
+        icon.clicked()
+    }
 
     width: 92
     height: 98
     color: "#686663"
+
+    Keys.onPressed: function(event) { mainPage.pressWithKey(event, icon.press) }
+
+    Accessible.role: Accessible.Button
+    Accessible.name: iconText
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.onPressAction: icon.press()
 
     Image {
         source: icon.selected ? "images/iconBackSelected.png" : "images/iconBack.png"
@@ -19,6 +34,7 @@ Rectangle {
 
     Image {
         id: picture
+        objectName: "iconPicture"
         anchors.horizontalCenter: parent.horizontalCenter
         y: 11
         source: icon.iconImage
@@ -40,23 +56,33 @@ Rectangle {
                 if (pressed)
                     picture.opacity = containsMouse ? 0.5 : 1.0
             }
-            onClicked: {
-                mediaList.clearSelections()
-                icon.clicked()
-            }
+            onClicked: icon.press()
         }
     }
 
+    // One line under the picture, made smaller when it is long: a second line would lie over the
+    // lettering at the foot of the picture.
     Text {
+        objectName: "iconLabel"
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 2
         anchors.horizontalCenter: parent.horizontalCenter
         width: parent.width - 4
+        height: parent.height - 2 - picture.y - picture.height
         horizontalAlignment: Text.AlignHCenter
-        wrapMode: Text.WordWrap
+        verticalAlignment: Text.AlignVCenter
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
+        font.pixelSize: 12
+        elide: Text.ElideRight
         textFormat: Text.PlainText
         text: icon.iconText
         color: "white"
         style: Text.Raised
+    }
+
+    FocusRing {
+        shown: icon.activeFocus || icon.keyCurrent
+        outset: -1
     }
 }

@@ -20,14 +20,31 @@ Item {
         return mainPage.isBurnSource(item.source)
     }
 
-    // The image file that the latest burn element writes instead of a disc; "" when it burns a disc.
-    function imageFile() {
+    // The image file that the latest burn element of a kind ("burn_dvd", "burn_cd") writes instead
+    // of a disc; "" when it burns a disc or there is none.
+    function imageFile(source) {
         for (var i = listModel.count - 1; i >= 0; --i) {
             var item = listModel.get(i)
-            if (isBurnItem(item))
+            if (item.source === source)
                 return /\.(iso|cue)$/i.test(item.fileName) ? item.fileName : ""
         }
         return ""
+    }
+
+    // The kinds of source ("file", "cd", "dvd") of the elements that a run converts: those still to
+    // do, or all of them once none is.
+    function sourcesOfRun() {
+        var toDo = {}
+        var every = {}
+        for (var i = 0; i < listModel.count; ++i) {
+            var item = listModel.get(i)
+            if (isBurnItem(item))
+                continue
+            every[item.source] = true
+            if (item.currentStatus !== "complete" && item.currentStatus !== "error")
+                toDo[item.source] = true
+        }
+        return Object.keys(Object.keys(toDo).length > 0 ? toDo : every).sort()
     }
 
     // What an element adds to the overall duration: nothing while loading, 600 s for a burn.
@@ -127,7 +144,12 @@ Item {
         return false
     }
 
+    // The remove buttons move up as rows go: a double-click must not take the next row too.
+    property SlipGuard removeGuard: SlipGuard {}
+
     function removeFromList(index) {
+        if (index < 0 || index >= listModel.count)
+            return
         if (!mainPage.conversionInProgress || index > current) {
             dropElement(index, true)
             if (listModel.count === 0)
@@ -216,10 +238,14 @@ Item {
         }
     }
 
+    // Ends name editing; the keys of a name field that closes go back to the list.
     function clearSelections() {
+        var editing = mainPage.holdsFocus(view) && !view.activeFocus
         for (var i = 0; i < listModel.count; ++i)
             listModel.setProperty(i, "selected", false)
         view.interactive = true
+        if (editing)
+            view.forceActiveFocus()
     }
 
     function isAllComplete() {
@@ -240,6 +266,31 @@ Item {
         view.positionViewAtIndex(current, ListView.Contain)
     }
 
+    // The keyboard works the row under its focus (the view's current row): the arrow keys move
+    // it, Delete removes it as its remove button does, F2 renames it, Space and Enter open what a
+    // finished one made.
+    function keyOnRow(event) {
+        var row = view.currentItem
+        if (event.key === Qt.Key_Up || event.key === Qt.Key_Down) {
+            event.accepted = true
+            view.currentIndex = Math.max(0, Math.min(listModel.count - 1,
+                                                     view.currentIndex + (event.key === Qt.Key_Up ? -1 : 1)))
+            view.positionViewAtIndex(view.currentIndex, ListView.Contain)
+            showScrollBar()
+        } else if (!row) {
+            return
+        } else if (event.key === Qt.Key_Delete) {
+            event.accepted = true
+            if (!row.isBurn)
+                removeFromList(view.currentIndex)
+        } else if (event.key === Qt.Key_F2) {
+            event.accepted = true
+            row.startRename()
+        } else {
+            mainPage.pressWithKey(event, row.openResult)
+        }
+    }
+
     ListView {
         id: view
         objectName: "mediaView"
@@ -248,6 +299,17 @@ Item {
         spacing: 2
         model: listModel
         delegate: mediaRow
+        activeFocusOnTab: true
+        keyNavigationEnabled: false
+        Keys.onPressed: function(event) { mediaList.keyOnRow(event) }
+        // Entering the list, the keys start on a row in view.
+        onActiveFocusChanged: {
+            if (activeFocus && (currentIndex < 0 || !currentItem || currentItem.y + currentItem.height <= contentY
+                                || currentItem.y >= contentY + height))
+                currentIndex = Math.max(0, indexAt(0, contentY + 1))
+        }
+        Accessible.role: Accessible.List
+        Accessible.name: qsTr("Media List")
     }
 
     // Handlers rather than a mouse area over the rows, so that the rows keep their own hover and

@@ -11,6 +11,56 @@ Item {
 
     readonly property bool editable: model.currentStatus === "wait" && !mainPage.conversionInProgress
 
+    // FFmpeg names a codec with its container tag, "aac (LC) (mp4a / 0x6134706D)": only the name is
+    // of use to a person.
+    function codecName(description) {
+        return description.replace(/ \([^()]* \/ 0x[0-9A-Fa-f]+\)/g, "")
+    }
+    // The codec without its profile: "h264" of "h264 (High)".
+    function bareName(codec) {
+        return codec.split(" ")[0]
+    }
+
+    function statusWords() {
+        var status = model.currentStatus
+        if (model.loading && !row.isBurn)
+            return qsTr("loading")
+        if (status === "complete")
+            return qsTr("converted")
+        if (status === "error")
+            return qsTr("failed: %1").arg(model.errorMsg)
+        if (status.endsWith("%"))
+            return qsTr("converting, %1 done").arg(status)
+        return qsTr("waiting")
+    }
+
+    // A click on the name, or F2, shows the name field of an element that may still be renamed.
+    function startRename() {
+        mediaList.clearSelections()
+        row.ListView.view.interactive = false
+        row.ListView.view.currentIndex = index
+        if (row.editable) {
+            nameInput.nameBefore = model.newFileName
+            mediaList.mediaListModel.setProperty(index, "selected", true)
+            nameInput.forceActiveFocus()
+            nameInput.selectAll()
+        }
+    }
+
+    // What a click on the tick of a finished element opens.
+    function openResult() {
+        if (model.currentStatus !== "complete")
+            return
+        if (row.isBurn)
+            mainwnd.playDisc(model.fileName)
+        else
+            mainwnd.openFolder(model.finalOutput)
+    }
+
+    Accessible.role: Accessible.ListItem
+    Accessible.name: model.loading && !row.isBurn ? model.fileName : model.newFileName
+    Accessible.description: qsTr("Length %1, %2").arg(model.duration).arg(row.statusWords())
+
     MouseArea {
         anchors.fill: parent
         onClicked: mediaList.clearSelections()
@@ -78,11 +128,14 @@ Item {
             height: 26
             anchors.right: status.left
             anchors.rightMargin: 8
-            color: "transparent"
+            // A field while the name is edited; a hint of one under the pointer where a click
+            // would start editing.
+            color: model.selected ? "#4a4948" : "transparent"
             radius: 3
             border.width: 1
-            border.color: titleArea.containsMouse && !model.selected && !mainPage.conversionInProgress
-                          && model.currentStatus !== "complete" ? "grey" : "transparent"
+            border.color: model.selected ? "#f0a030"
+                        : titleArea.containsMouse && !mainPage.conversionInProgress && model.currentStatus !== "complete"
+                          ? "grey" : "transparent"
 
             Text {
                 anchors.fill: parent
@@ -90,6 +143,7 @@ Item {
                 anchors.rightMargin: 4
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideMiddle
+                Accessible.ignored: true
                 textFormat: Text.PlainText
                 text: model.newFileName
                 color: "#fdfdfd"
@@ -115,6 +169,8 @@ Item {
                 // that starts during an edit ends it.
                 enabled: model.selected && row.editable
                 property string nameBefore
+                Accessible.role: Accessible.EditableText
+                Accessible.name: qsTr("Name")
                 onTextEdited: mediaList.mediaListModel.setProperty(index, "newFileName", text)
                 onAccepted: mediaList.clearSelections()
                 Keys.onEscapePressed: {
@@ -129,16 +185,7 @@ Item {
                 hoverEnabled: true
                 enabled: !model.selected
                 onEntered: mediaList.showScrollBar()
-                onClicked: {
-                    mediaList.clearSelections()
-                    row.ListView.view.interactive = false
-                    if (row.editable) {
-                        nameInput.nameBefore = model.newFileName
-                        mediaList.mediaListModel.setProperty(index, "selected", true)
-                        nameInput.forceActiveFocus()
-                        nameInput.selectAll()
-                    }
-                }
+                onClicked: row.startRename()
             }
         }
 
@@ -166,17 +213,15 @@ Item {
                 source: "images/completed.png"
                 visible: model.currentStatus === "complete"
                 opacity: tickTip.containsMouse ? 0.5 : 1.0
+                Accessible.role: Accessible.Button
+                Accessible.name: tickTip.toolTip
+                Accessible.onPressAction: row.openResult()
                 ToolTip {
                     id: tickTip
                     objectName: "tickTip"
                     delay: 0
                     toolTip: row.isBurn ? "Play Disc" : "Open Containing Folder"
-                    onClicked: {
-                        if (row.isBurn)
-                            mainwnd.playDisc(model.fileName)
-                        else
-                            mainwnd.openFolder(model.finalOutput)
-                    }
+                    onClicked: row.openResult()
                 }
             }
 
@@ -185,6 +230,9 @@ Item {
                 anchors.centerIn: parent
                 source: "images/warning.png"
                 visible: model.currentStatus === "error"
+                Accessible.role: Accessible.StaticText
+                Accessible.name: qsTr("Failed")
+                Accessible.description: model.errorMsg
                 ToolTip {
                     objectName: "errorTip"
                     toolTip: model.errorMsg
@@ -192,12 +240,22 @@ Item {
             }
         }
 
+        // Length, then the codecs, ending clear of the scroll bar along the list's right edge. Each
+        // codec is named in full where the row has room for both, else by its bare name ("h264"
+        // for "h264 (High)"); the video codec keeps half the room, or more if the audio codec
+        // needs less.
         Row {
             id: facts
             x: 118
             y: 56
             spacing: 5
             height: 14
+            readonly property real codecRoom: Math.max(0, row.width - 36 - x - videoCodec.x
+                                                          - (audioCodec.visible ? 3 * spacing + audioGap.width + audioIcon.width : 0))
+            readonly property bool fullNamesFit: videoName.advanceWidth + audioName.advanceWidth <= codecRoom
+
+            TextMetrics { id: videoName; font: videoCodec.font; text: row.codecName(model.videoCodec) }
+            TextMetrics { id: audioName; font: audioCodec.font; text: row.codecName(model.audioCodec) }
 
             Image { source: "images/fileLengthIcon.png" }
             Text {
@@ -205,35 +263,41 @@ Item {
                 textFormat: Text.PlainText
                 color: "#dddddd"
                 font.pixelSize: 11
+                Accessible.ignored: true
                 ToolTip { toolTip: "Duration: " + model.duration }
             }
 
             Item { width: 6; height: 1; visible: model.videoCodec !== "" }
             Image { source: "images/fileVideoIcon.png"; visible: model.videoCodec !== "" }
             Text {
-                width: 40
+                id: videoCodec
+                objectName: "videoCodec"
+                width: Math.min(implicitWidth, Math.max(facts.codecRoom / 2,
+                                                        facts.codecRoom - (audioCodec.visible ? audioCodec.implicitWidth : 0)))
                 visible: model.videoCodec !== ""
                 elide: Text.ElideRight
-                text: model.videoCodec
+                text: facts.fullNamesFit ? videoName.text : row.bareName(videoName.text)
                 textFormat: Text.PlainText
                 color: "#dddddd"
                 font.pixelSize: 11
-                ToolTip { toolTip: "Video Codec: " + model.videoCodec }
+                Accessible.ignored: true
+                ToolTip { toolTip: "Video Codec: " + videoName.text }
             }
 
-            Item { width: 6; height: 1; visible: model.audioCodec !== "" }
-            Image { source: "images/fileAudioIcon.png"; visible: model.audioCodec !== "" }
+            Item { id: audioGap; width: 6; height: 1; visible: model.audioCodec !== "" }
+            Image { id: audioIcon; source: "images/fileAudioIcon.png"; visible: model.audioCodec !== "" }
             Text {
+                id: audioCodec
                 objectName: "audioCodec"
-                // Shortened so that it ends clear of the scroll bar along the list's right edge.
                 width: Math.max(0, Math.min(implicitWidth, row.width - 36 - facts.x - x))
                 elide: Text.ElideRight
                 visible: model.audioCodec !== ""
-                text: model.audioCodec
+                text: facts.fullNamesFit ? audioName.text : row.bareName(audioName.text)
                 textFormat: Text.PlainText
                 color: "#dddddd"
                 font.pixelSize: 11
-                ToolTip { toolTip: "Audio Codec: " + model.audioCodec }
+                Accessible.ignored: true
+                ToolTip { toolTip: "Audio Codec: " + audioName.text }
             }
         }
 
@@ -246,14 +310,22 @@ Item {
             source: "images/remove.png"
             visible: !row.isBurn
             opacity: removeArea.containsMouse ? 0.5 : 1.0
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Remove")
+            Accessible.onPressAction: mediaList.removeFromList(index)
             MouseArea {
                 id: removeArea
                 anchors.fill: parent
                 hoverEnabled: true
                 onEntered: mediaList.showScrollBar()
-                onClicked: mediaList.removeFromList(index)
+                onClicked: mediaList.removeGuard.run(function() { mediaList.removeFromList(index) })
             }
         }
+    }
+
+    FocusRing {
+        shown: row.ListView.isCurrentItem && row.ListView.view.activeFocus
+        outset: -1
     }
 
 }

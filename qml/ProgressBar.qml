@@ -10,6 +10,7 @@ Item {
     width: 300
     height: 40
     clip: true
+    Accessible.role: Accessible.ProgressBar
 
     readonly property real targetWidth: Math.max(0, width * (value - minimum) / (maximum - minimum) - 4)
 

@@ -1,18 +1,25 @@
 import QtQuick
 
 // Tab panel: a row of image headers over a stack of pages. Each page carries the two header
-// images in `tabImage` and `tabImageSelected`; only the current page is seen and takes input.
+// images in `tabImage` and `tabImageSelected` and its name in `title`; only the current page is
+// seen and takes input. The headers take the keyboard's focus in turn.
 Item {
     id: tabWidget
     property int current: 0
     default property alias pages: stack.children
 
     function showCurrent() {
+        // A page that goes takes the focus of its control with it; the page that comes gets it.
+        var focusInPages = mainPage.holdsFocus(stack)
         for (var i = 0; i < stack.children.length; ++i) {
             var page = stack.children[i]
             page.opacity = i === current ? 1 : 0
             page.enabled = i === current
+            // Neither seen by a screen reader.
+            page.visible = i === current
         }
+        if (focusInPages)
+            mainPage.focusFirstIn(stack.children[current])
     }
     onCurrentChanged: showCurrent()
     Component.onCompleted: showCurrent()
@@ -24,9 +31,17 @@ Item {
         Repeater {
             model: stack.children.length
             delegate: Item {
+                id: header
                 objectName: "tabHeader" + index
                 width: tabWidget.width / stack.children.length
                 height: 60
+                activeFocusOnTab: true
+                Keys.onPressed: function(event) { mainPage.pressWithKey(event, function() { mainPage.selectTab(index) }) }
+                Accessible.role: Accessible.PageTab
+                Accessible.name: stack.children[index].title
+                Accessible.selectable: true
+                Accessible.selected: index === tabWidget.current
+                Accessible.onPressAction: mainPage.selectTab(index)
                 Rectangle {
                     // Two pixels each side make the 4 pixels between neighbouring headers.
                     anchors.fill: parent
@@ -43,6 +58,7 @@ Item {
                     anchors.fill: parent
                     onClicked: mainPage.selectTab(index)
                 }
+                FocusRing { outset: -2 }
             }
         }
     }

@@ -106,6 +106,61 @@ Rectangle {
         }
     }
 
+    // Space and Enter press the control that has the keyboard's focus; a key held down presses it
+    // once.
+    function pressWithKey(event, press) {
+        if (event.key !== Qt.Key_Space && event.key !== Qt.Key_Return && event.key !== Qt.Key_Enter)
+            return
+        event.accepted = true
+        if (!event.isAutoRepeat)
+            press()
+    }
+
+    function holdsFocus(item) {
+        for (var focused = mainPage.Window.activeFocusItem; focused; focused = focused.parent) {
+            if (focused === item)
+                return true
+        }
+        return false
+    }
+
+    // The first control of a part of the page that can take the keyboard's focus gets it.
+    function focusFirstIn(item) {
+        var next = item.nextItemInFocusChain(true)
+        for (var inside = next; inside; inside = inside.parent) {
+            if (inside === item) {
+                next.forceActiveFocus(Qt.TabFocusReason)
+                return
+            }
+        }
+    }
+
+    // Qt Quick leaves the keyboard's focus on a control that is hidden, where keys would go on
+    // working it unseen: the focus moves to the control that took its place (its `focusHeir`),
+    // or else on to the next control that is shown. Untyped, so that `focusHeir` can be asked for.
+    readonly property var keyFocus: Window.activeFocusItem
+    Connections {
+        target: mainPage.keyFocus
+        ignoreUnknownSignals: true
+        // Once every binding of the change has settled, the heir's visibility too.
+        function onVisibleChanged() { focusMover.restart() }
+    }
+    Timer {
+        id: focusMover
+        interval: 0
+        onTriggered: mainPage.moveFocusOffHidden()
+    }
+    function moveFocusOffHidden() {
+        var focused = keyFocus
+        if (!focused || focused.visible)
+            return
+        var heir = focused.focusHeir
+        if (!heir || !heir.visible || !heir.enabled)
+            heir = focused.nextItemInFocusChain(true)
+        if (heir && heir.visible)
+            heir.forceActiveFocus(Qt.TabFocusReason)
+    }
+
     // The tab rules of a header click; the pages' own changes of idTabs.current skip them.
     function selectTab(index) {
         mediaList.clearSelections()
@@ -197,15 +252,30 @@ Rectangle {
         Repeater {
             model: ["File", "Help"]
             delegate: Text {
+                id: menuTitle
                 text: modelData
                 color: "white"
                 font.pointSize: 10
                 style: menuArea.containsMouse ? Text.Sunken : Text.Raised
+                activeFocusOnTab: true
+                function open() { mainwnd.showMenu(index, menuTitle.x + 5) }
+                Keys.onPressed: function(event) {
+                    if (event.key === Qt.Key_Down) {
+                        event.accepted = true
+                        menuTitle.open()
+                    } else {
+                        mainPage.pressWithKey(event, menuTitle.open)
+                    }
+                }
+                Accessible.role: Accessible.ButtonMenu
+                Accessible.name: text
+                Accessible.onPressAction: menuTitle.open()
+                FocusRing {}
                 MouseArea {
                     id: menuArea
                     anchors.fill: parent
                     hoverEnabled: true
-                    onClicked: mainwnd.showMenu(index, parent.x + 5)
+                    onClicked: menuTitle.open()
                 }
             }
         }
@@ -222,6 +292,9 @@ Rectangle {
             id: minimizeButton
             source: "images/minimizeButton.png"
             opacity: minimizeArea.containsMouse ? 0.5 : 1.0
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Minimize")
+            Accessible.onPressAction: mainwnd.showMinimized()
             MouseArea {
                 id: minimizeArea
                 anchors.fill: parent
@@ -236,27 +309,34 @@ Rectangle {
             property int toggle: 0
             source: "images/maximizeButton.png"
             opacity: maximizeArea.containsMouse ? 0.5 : 1.0
+            function toggleSize() {
+                if (maximizeButton.toggle === 0) {
+                    mainwnd.showMaximized()
+                    maximizeButton.source = "images/restoreButton.png"
+                    maximizeButton.toggle = 1
+                } else {
+                    mainwnd.showNormal()
+                    maximizeButton.source = "images/maximizeButton.png"
+                    maximizeButton.toggle = 0
+                }
+            }
+            Accessible.role: Accessible.Button
+            Accessible.name: toggle === 0 ? qsTr("Maximize") : qsTr("Restore")
+            Accessible.onPressAction: maximizeButton.toggleSize()
             MouseArea {
                 id: maximizeArea
                 anchors.fill: parent
                 hoverEnabled: true
-                onClicked: {
-                    if (maximizeButton.toggle === 0) {
-                        mainwnd.showMaximized()
-                        maximizeButton.source = "images/restoreButton.png"
-                        maximizeButton.toggle = 1
-                    } else {
-                        mainwnd.showNormal()
-                        maximizeButton.source = "images/maximizeButton.png"
-                        maximizeButton.toggle = 0
-                    }
-                }
+                onClicked: maximizeButton.toggleSize()
             }
         }
 
         Image {
             source: "images/closeButton.png"
             opacity: closeArea.containsMouse ? 0.5 : 1.0
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Close")
+            Accessible.onPressAction: mainwnd.close()
             MouseArea {
                 id: closeArea
                 anchors.fill: parent

@@ -19,8 +19,10 @@
 #include <QPushButton>
 #include <QSemaphore>
 #include <QQuickItem>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -37,11 +39,13 @@ void shoot(MainWindow& window, const QString& folder, const QString& name)
         std::printf("%s\n", qPrintable(path));
 }
 
-void shootDialog(QDialog& dialog, const QString& folder, const QString& name)
+// A dialog or message box as it stands over the main window: the screen around both.
+void shootDialog(QWidget& dialog, const QString& folder, const QString& name)
 {
     QTest::qWait(300);
     const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
-    if (dialog.grab().save(path))
+    const QRect around = dialog.frameGeometry().united(dialog.parentWidget()->window()->frameGeometry());
+    if (dialog.screen()->grabWindow(0, around.x(), around.y(), around.width(), around.height()).save(path))
         std::printf("%s\n", qPrintable(path));
     else
         std::fprintf(stderr, "screenshots: cannot write %s\n", qPrintable(path));
@@ -212,6 +216,24 @@ int main(int argc, char* argv[])
         FileDialogs::setDialogAnswerer([&out](QDialog& dialog) { shootDialog(dialog, out, QStringLiteral("12-dvd-title-dialog")); });
         (void)window.findChild<SelectDVD*>()->exec();
         qunsetenv("HALVORN_DISC_IMAGES");
+
+        // The keyboard's focus on a device of the strip, moved there by Tab and the arrow keys.
+        page.eval(QStringLiteral("idTabs.current = 1; formatTab.deviceFormatPage = true"));
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window) || !page.tabTo(QStringLiteral("Bold 9900")))
+            std::fprintf(stderr, "screenshots: Tab did not reach the device strip\n");
+        page.key(Qt::Key_Right);
+        shoot(window, out, QStringLiteral("13-keyboard-focus"));
+
+        // A question over the window.
+        MessageBox::setAnswerer({});
+        QTimer::singleShot(500, &window, [&out] {
+            QWidget* box = QApplication::activeModalWidget();
+            shootDialog(*box, out, QStringLiteral("14-message-box"));
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        (void)window.yesno(QStringLiteral("Are you sure you want to cancel the current conversion?"));
+        MessageBox::answerOnStandardError();
     }
 
     // A real run of four files, the last of them gone before its turn: the summary, and the reason

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "widgets/filedialogs.h"
 
+#include <QAccessible>
 #include <QQmlContext>
 #include <QQmlExpression>
 #include <QQuickItem>
@@ -35,7 +36,29 @@ public:
     void hover(QQuickItem* item) { moveTo(centreOf(item)); }
     void click(QQuickItem* item) { QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, centreOf(item)); }
     void type(const QString& keys) { for (const QChar c : keys) QTest::keyClick(window.windowHandle(), c.toLatin1()); }
-    void key(Qt::Key key) { QTest::keyClick(window.windowHandle(), key); }
+    void key(Qt::Key key, int times = 1, Qt::KeyboardModifiers modifiers = {}) { while (times-- > 0) QTest::keyClick(window.windowHandle(), key, modifiers); }
+
+    // The item with the keyboard's focus, and its name as a screen reader hears it.
+    QQuickItem* focused() { return window.quickWindow()->activeFocusItem(); }
+    QString focusedName()
+    {
+        QAccessibleInterface* accessible = focused() ? QAccessible::queryAccessibleInterface(focused()) : nullptr;
+        return accessible ? accessible->text(QAccessible::Name) : QString();
+    }
+    // Tabs on until the control of that name has the focus; false when none has, after a round.
+    bool tabTo(const QString& name)
+    {
+        for (int presses = 0; presses < 40 && focusedName() != name; ++presses)
+            key(Qt::Key_Tab);
+        return focusedName() == name;
+    }
+    // One focus ring shows: on the focused control, or on the entry of it that the keys work.
+    bool ringOnFocus()
+    {
+        const auto isRing = [](QQuickItem* i) { return i->objectName() == "focusRing" && i->isVisible() && shownOpacity(i) > 0; };
+        const QList<QQuickItem*> items = allItems();
+        return std::count_if(items.begin(), items.end(), isRing) == 1 && focused() && focused()->isAncestorOf(first(isRing));
+    }
     // Turns the wheel over an item by whole notches, towards the user for positive counts.
     void wheel(QQuickItem* item, int notches)
     {
@@ -105,12 +128,13 @@ public:
         eval(QString("mediaList.mediaListModel.setProperty(%1, '%2', %3)").arg(row).arg(name, js));
     }
 
-    // Loaded elements with the given durations, as a probe of a video with sound leaves them.
-    void stage(const QStringList& durations)
+    // Loaded elements with the given durations, as a probe of a video with sound leaves them, of
+    // files or of ripped tracks ("cd") or titles ("dvd").
+    void stage(const QStringList& durations, const QString& source = "file")
     {
         for (const QString& duration : durations) {
             const QString name = QString("clip%1").arg(count());
-            eval("mediaList.appendElement('/media/" + name + ".mp4', 'file', '')");
+            eval("mediaList.appendElement('/media/" + name + ".mp4', '" + source + "', '')");
             emit window.fileInfoReady({name + ".mp4", "/media/", name, duration, ""},
                                       {"h264 (High)", "yuv420p", "1280x720 [SAR 1:1]"}, {"aac (LC)", "48000 Hz"});
         }

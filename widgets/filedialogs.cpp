@@ -1,5 +1,7 @@
 #include "widgets/filedialogs.h"
 
+#include "widgets/dialoglook.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QPushButton>
@@ -20,6 +22,12 @@ DialogAnswerer& currentDialogAnswerer()
     return answerer;
 }
 
+QStringList chosenIn(QFileDialog& dialog)
+{
+    DialogLook::centreOnWindow(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+
 } // namespace
 
 void setAnswerer(Answerer answerer)
@@ -31,21 +39,29 @@ QStringList openFiles(QWidget* parent, const QString& title, const QString& fold
 {
     if (const Answerer& answerer = currentAnswerer())
         return answerer({Kind::OpenFiles, title, filter});
-    return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    return chosenIn(dialog);
 }
 
 QString existingFolder(QWidget* parent, const QString& title, const QString& folder)
 {
     if (const Answerer& answerer = currentAnswerer())
         return answerer({Kind::ExistingFolder, title, {}}).value(0);
-    return QFileDialog::getExistingDirectory(parent, title, folder, QFileDialog::ShowDirsOnly);
+    QFileDialog dialog(parent, title, folder);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return chosenIn(dialog).value(0);
 }
 
 QString saveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter)
 {
     if (const Answerer& answerer = currentAnswerer())
         return answerer({Kind::SaveFile, title, filter}).value(0);
-    return QFileDialog::getSaveFileName(parent, title, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    return chosenIn(dialog).value(0);
 }
 
 void setDialogAnswerer(DialogAnswerer answerer)
@@ -55,6 +71,7 @@ void setDialogAnswerer(DialogAnswerer answerer)
 
 int runModal(QDialog& dialog)
 {
+    DialogLook::centreOnWindow(dialog);
     const DialogAnswerer& answerer = currentDialogAnswerer();
     if (!answerer)
         return dialog.QDialog::exec();
@@ -65,10 +82,10 @@ int runModal(QDialog& dialog)
     return dialog.result();
 }
 
-void cancelOnEnter(QDialog& dialog, QPushButton* cancel)
+void enterPressesFocusedButton(QDialog& dialog, QPushButton* cancel)
 {
     for (QPushButton* button : dialog.findChildren<QPushButton*>())
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);
     cancel->setDefault(true);
 }
 

@@ -35,12 +35,13 @@ void setAnswerer(Answerer answerer);
 // and works it with real input; a dialog it leaves open counts as cancelled.
 using DialogAnswerer = std::function<void(QDialog&)>;
 void setDialogAnswerer(DialogAnswerer answerer);
-// Runs the dialog's modal loop, or hands it to the answerer. Returns the dialog's result.
+// Centres the dialog on the main window, then runs its modal loop, or hands it to the answerer.
+// Returns the dialog's result.
 int runModal(QDialog& dialog);
 
-// Enter presses cancel in the dialog whatever had the focus last: a push button that once had the
-// focus would otherwise take Enter for itself, and OK would start what the user never confirmed.
-// Called once the dialog holds all its buttons.
-void cancelOnEnter(QDialog& dialog, QPushButton* cancel);
+// Enter presses the button that has the focus, as in any dialog; where no button has it (a drive
+// list, a track list), Enter presses Cancel, so that it never starts what the user did not
+// choose. Called once the dialog holds all its buttons.
+void enterPressesFocusedButton(QDialog& dialog, QPushButton* cancel);
 
 } // namespace FileDialogs

@@ -1,5 +1,6 @@
 #include "widgets/messagebox.h"
 
+#include "widgets/dialoglook.h"
 #include "widgets/filedialogs.h"
 
 #include <QDialog>
@@ -15,6 +16,19 @@ Answerer& currentAnswerer()
     static Answerer answerer;
     return answerer;
 }
+
+// A message box takes its final size only as it is shown: it is placed then, before it appears.
+class PlacedBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        DialogLook::centreOnWindow(*this);
+    }
+};
 
 } // namespace
 
@@ -43,7 +57,7 @@ QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt)
 {
     if (const Answerer& answerer = currentAnswerer())
         return answerer(prompt);
-    QMessageBox box(prompt.icon, prompt.title, prompt.text, prompt.buttons, parent);
+    PlacedBox box(prompt.icon, prompt.title, prompt.text, prompt.buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setInformativeText(prompt.informativeText);
     if (!prompt.iconPixmap.isNull())

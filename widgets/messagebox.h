@@ -10,7 +10,8 @@ class QWidget;
 
 // Every message box of the program goes through here, so that tests (and unattended runs) can
 // answer it instead of a person, without a blocking modal loop. Texts are always plain text:
-// they carry file names and tool output, which must never be read as markup.
+// they carry file names and tool output, which must never be read as markup. A box opens centred
+// on its parent's window: the parent is the window or dialog that asks.
 namespace MessageBox {
 
 struct Prompt {

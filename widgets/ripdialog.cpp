@@ -69,7 +69,7 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
     grid->addWidget(listBox, 1, 0);
     grid->addWidget(progressBox, 2, 0);
     grid->addLayout(buttonRow, 3, 0);
-    FileDialogs::cancelOnEnter(*this, cancelButton);
+    FileDialogs::enterPressesFocusedButton(*this, cancelButton);
 
     connect(selectNoneButton, &QPushButton::clicked, this, &RipDialog::onSelectNone);
     connect(selectAllButton, &QPushButton::clicked, this, &RipDialog::onSelectAll);

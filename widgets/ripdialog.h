@@ -27,7 +27,8 @@ public:
 
 // The frame the CD and DVD rip dialogs share: a drive list, a list of what the disc holds with a
 // tick box each under "Select None" and "Select All", a progress box, and OK and Cancel, where
-// Enter means Cancel. A title bar with a minimise button and no close button: a rip ends through
+// Enter presses the focused button, or Cancel. A title bar with a minimise button and no close
+// button: a rip ends through
 // Cancel, and Escape goes the same way, so that no rip runs on unseen. The controls come back
 // only when the rip's thread has really ended, so that OK never hands a new rip to a thread still
 // running one. Reading the drives and the disc happens off the GUI thread: meanwhile the dialog

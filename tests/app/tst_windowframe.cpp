@@ -4,6 +4,7 @@
 #include "ffmpegsupport.h"
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QQuickItem>
@@ -116,6 +117,54 @@ private slots:
         QCOMPARE(page.window.geometry(), before);
     }
 
+    // A warning that a click brings, the CD dialog and the drive dialog, under the window's style
+    // sheet as the user has it: frame and all on the window's screen, on the window's middle (give
+    // or take a guessed title bar) where the window is on it too; the dialogs in its dark colours.
+    void dialogsOpenOverTheWindow_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addRow("at 470,240") << QPoint(470, 240);
+        QTest::addRow("on the right screen") << QPoint(1280 + 240, 124);
+        QTest::addRow("half off the right screen's corner") << QPoint(1280 + 900, 600);
+    }
+    void dialogsOpenOverTheWindow()
+    {
+        QFETCH(QPoint, at);
+        PageDriver page({"00:10:00"});
+        page.window.useOwnFrame();
+        page.window.show();
+        page.window.move(at);
+        QTRY_COMPARE(page.window.pos(), at);
+        QStringList seen;
+        const QRect screen = page.window.screen()->availableGeometry();
+        const auto note = [&](const QWidget& dialog) {
+            const int off = (dialog.frameGeometry().center() - page.window.frameGeometry().center()).manhattanLength();
+            const bool centred = off <= 20 || !screen.contains(page.window.frameGeometry());
+            seen << dialog.windowTitle() + (screen.contains(dialog.frameGeometry()) && centred ? "" : " elsewhere");
+        };
+        MessageBox::setAnswerer({});
+        const auto restore = qScopeGuard([] { MessageBox::answerOnStandardError(); });
+        FileDialogs::setDialogAnswerer([&](QDialog& dialog) {
+            note(dialog);
+            // In the active colours: a control may be disabled while the dialog reads the disc.
+            for (const QWidget* control : dialog.findChildren<QWidget*>())
+                QVERIFY(control->palette().color(QPalette::Active, QPalette::Button).lightness() < 120
+                        && control->palette().color(QPalette::Active, QPalette::ButtonText).lightness() > 200);
+        });
+        page.click(page.icon("CD"));
+        QTimer::singleShot(0, this, [&] { // inside the box's own loop
+            QWidget* box = QApplication::activeModalWidget();
+            note(*box);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        page.click(page.item("tabHeader2")); // no output chosen yet
+        for (const QString label : {"DVD", "PAL 16:9"})
+            page.click(page.icon(label));
+        page.click(page.item("tabHeader2"));
+        page.click(page.item("convertButton"));
+        QCOMPARE(seen, QStringList({"Rip from CD", "Warning", "Select Burn Drive"}));
+    }
+
     void menusOpenUnderTheirWordsAndReachThePages()
     {
         MainWindow window;
@@ -217,5 +266,12 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWindowFrame)
+// On two screens side by side, where the window and what opens over it can be on either.
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" HALVORN_SOURCE_DIR "/tests/app/twoscreens.json");
+    QApplication app(argc, argv);
+    TestWindowFrame test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_windowframe.moc"

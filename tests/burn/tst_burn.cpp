@@ -229,11 +229,13 @@ private slots:
         QCOMPARE(dialog.getDeviceId(), "1,0,0");
         QCOMPARE(dialog.getDriveRoot(), sys.path() + "/dev/sr0");
 
-        bool closedByEnter = false; // Enter presses the default button, Cancel
+        bool closedByEnter = false; // Enter in the drive list presses the default button, Cancel
         FileDialogs::setDialogAnswerer([&](QDialog& shown) {
             auto* combo = shown.findChild<QComboBox*>();
             QVERIFY(QTest::qWaitFor([&] { return combo->isEnabled(); }));
             QCOMPARE(combo->itemText(combo->count() - 1), "Disc image (.cue and .bin)");
+            QVERIFY(QTest::qWaitForWindowActive(&shown));
+            combo->setFocus();
             QTest::keyClick(combo, Qt::Key_Return);
             closedByEnter = !shown.isVisible();
         });

@@ -1,6 +1,8 @@
 #include "pagedriver.h"
 #include "testsupport.h"
 
+#include <QScopeGuard>
+#include <QStyleHints>
 #include <QtTest>
 
 #include <memory>
@@ -134,11 +136,34 @@ private slots:
         QTRY_VERIFY(field = page.item("nameInput"));
         page.click(field->parentItem());
         QCOMPARE(field->isVisible(), status == "wait" && !running);
+        // A field shows with its frame, not a caret alone.
+        QCOMPARE(field->parentItem()->property("border").value<QObject*>()->property("color").value<QColor>().alpha() > 0, field->isVisible());
         page.type("renamed");
         page.key(Qt::Key(endKey));
         QTEST(page.role(0, "newFileName"), "name");
         QVERIFY(!field->isVisible());
         QCOMPARE(page.role(1, "newFileName"), "clip1");
+    }
+
+    // Both clicks of a double-click on a remove button land on a row: the second is a slip that
+    // removes nothing, whether the next row has slid under the pointer by then or not.
+    void aDoubleClickRemovesOneRow()
+    {
+        // However slowly the rows move up, the second click comes within the interval.
+        QStyleHints* hints = QGuiApplication::styleHints();
+        const auto restore = qScopeGuard([hints, interval = hints->mouseDoubleClickInterval()] { hints->setMouseDoubleClickInterval(interval); });
+        hints->setMouseDoubleClickInterval(600000);
+        for (const bool slidUp : {false, true}) {
+            PageDriver page(QStringList(3, "00:00:10"));
+            QTRY_VERIFY(page.shown("removeButton"));
+            const QPoint button = PageDriver::centreOf(page.shown("removeButton"));
+            const QQuickItem* clicked = page.paintedAt(button);
+            QTest::mouseClick(page.window.windowHandle(), Qt::LeftButton, {}, button);
+            if (slidUp)
+                QTRY_VERIFY(page.paintedAt(button) && page.paintedAt(button) != clicked);
+            QTest::mouseClick(page.window.windowHandle(), Qt::LeftButton, {}, button);
+            QCOMPARE(page.count(), 2);
+        }
     }
 
     // Beside its source: a file's output goes into its folder, a DVD title's into Videos and a CD

@@ -34,6 +34,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page.integer("mainPage.overallDuration"), 16, 30000);
         QTRY_COMPARE(page.item("thumbnail")->property("status").toInt(), 1); // Image.Ready
         QVERIFY(QFile::remove(gone));
+        // Codecs named without FFmpeg's tags, whole: by their bare names while the row has not the
+        // room for both in full.
+        const auto codecs = [&page] {
+            QQuickItem* video = page.shown("videoCodec");
+            return video->property("truncated").toBool() ? "cut" : video->property("text").toString() + " | " + page.shown("audioCodec")->property("text").toString();
+        };
+        QCOMPARE(codecs(), "h264 | aac");
+        page.window.resize(1100, 552);
+        QTRY_COMPARE(codecs(), "h264 (Constrained Baseline) | aac (LC)");
+        page.window.resize(800, 552);
 
         page.click(page.item("addNext"));
         page.click(page.icon("MP4"));
@@ -103,7 +113,11 @@ private slots:
         page.eval("mediaList.addBurn('burn_dvd', '/dev/sr0')");
         page.eval("formatTab.outputSameFolder.checked = false; mainPage.outPath = '" + out.path() + "/';"
                   "mainPage.ffmpegArgs = '-s 160x120 -vf realtime -c:v mpeg4 -c:a aac'; mainPage.outExt = 'mkv';"
-                  "idTabs.current = 2; convertTab.startRun()");
+                  "idTabs.current = 2");
+        // A double-click on Convert starts the run; its second click, on Cancel, does nothing.
+        QTest::mouseDClick(page.window.windowHandle(), Qt::LeftButton, {}, PageDriver::centreOf(page.item("convertButton")));
+        QVERIFY(page.eval("mainPage.conversionInProgress").toBool());
+        QCOMPARE(recorder.prompts.size(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(page.role(1, "currentStatus").endsWith("%"), 30000);
         QVERIFY(anyProcessMentions(out.filePath("long.mkv")));
 
@@ -113,6 +127,7 @@ private slots:
         QCOMPARE(page.integer("mainPage.overallDuration"), 66);
         QCOMPARE(page.integer("convertTab.currentOverallProgress"), 0);
         QVERIFY(!page.eval("mainPage.conversionInProgress").toBool());
+        QCOMPARE(page.item("runSummary")->property("text").toString(), "Cancelled after 1 converted");
         QTRY_VERIFY_WITH_TIMEOUT(!anyProcessMentions(out.filePath("long.mkv")), 3000);
         // Reports that come late belong to no element: the cursor is back on the first one.
         emit page.window.conversionProgress(5);
@@ -186,6 +201,99 @@ private slots:
         QCOMPARE(recorder.prompts.value(0).text, warning);
         QTEST(page.integer("convertTab.currentOverallProgress"), "bar");
         page.eval("mainPage.conversionInProgress = false");
+    }
+
+    // The line over Convert says where the run's items go, chosen by clicks: beside their files,
+    // ripped CD tracks into an album folder of Music, DVD titles into Videos; the image that a DVD
+    // run wrote only while DVD is chosen.
+    void theOutputLineTellsWhereItemsGo_data()
+    {
+        QTest::addColumn<QString>("sources");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("place");
+        QTest::addRow("ripped and files") << "file cd dvd" << "MP3|128k"
+                                          << "Saved: CD tracks in a new album folder in " + Folders::musicFolderWithSeparator()
+                                                 + ", DVD titles in " + Folders::videoFolderWithSeparator() + ", files beside each source";
+        QTest::addRow("after a DVD image, DVD") << "file image" << "DVD|PAL 16:9" << "Saved as /out/holiday.iso";
+        QTest::addRow("after a DVD image, Audio CD") << "file image" << "Audio CD|CD Audio" << "Burned onto a disc";
+    }
+    void theOutputLineTellsWhereItemsGo()
+    {
+        QFETCH(QString, sources);
+        QFETCH(QString, choice);
+        PageDriver page;
+        for (const QString& source : sources.split(' ')) {
+            if (source == "image")
+                page.eval("mediaList.addBurn('burn_dvd', '/out/holiday.iso'); mediaList.mediaListModel.setProperty(1, 'currentStatus', 'complete')");
+            else
+                page.stage({"00:00:10"}, source);
+        }
+        page.click(page.item("tabHeader1"));
+        for (const QString& label : choice.split('|'))
+            page.click(page.icon(label));
+        page.click(page.item("tabHeader2"));
+        QTEST(page.item("outputSummary")->childItems().value(1)->property("text").toString(), "place");
+    }
+
+    // The window by keys alone. Tab walks from the first tab header to the list and Shift+Tab back,
+    // a ring showing the focus; in the list the arrows move the current row, which stays in sight,
+    // F2 renames it and Delete removes it. Then a device from its strip, which keeps it in sight,
+    // its first preset, an output folder, Convert (whose Cancel takes the focus) and at the end of
+    // the run Clear Completed.
+    void theWindowByKeysAlone()
+    {
+        QTemporaryDir out;
+        PageDriver page(QStringList(7, "00:00:10")); // files that are not there: each fails at once
+        FileDialogRecorder dialogs({out.path()});
+        const auto walk = [&page](Qt::KeyboardModifiers direction, const QString& to) {
+            QStringList stops{page.focusedName()};
+            while (stops.size() < 20 && stops.last() != to) {
+                page.key(Qt::Key_Tab, 1, direction);
+                stops << page.focusedName() + (page.ringOnFocus() ? "" : " without a ring");
+            }
+            return stops;
+        };
+        QVERIFY(page.tabTo("Add"));
+        const QStringList forth = walk(Qt::NoModifier, "clip0");
+        QCOMPARE(forth, QStringList({"Add", "Format", "Convert", "Audio", "Video", "CD", "DVD", "Next", "clip0"}));
+        page.key(Qt::Key_Down, 5);
+        QQuickItem* list = page.item("mediaView");
+        QTRY_VERIFY(list->mapRectToScene(list->boundingRect()).contains(page.focused()->mapRectToScene(page.focused()->boundingRect())));
+        page.key(Qt::Key_F2);
+        page.type("renamed");
+        page.key(Qt::Key_Return);
+        page.key(Qt::Key_Up);
+        page.key(Qt::Key_Delete);
+        QCOMPARE(page.text("mediaList.mediaListModel.get(4).newFileName + mediaList.mediaListModel.count"), "renamed6");
+        page.key(Qt::Key_Up, 4);
+        QStringList back = walk(Qt::ShiftModifier, "Add");
+        std::reverse(back.begin(), back.end());
+        QCOMPARE(back, forth);
+
+        page.key(Qt::Key_Tab);
+        page.key(Qt::Key_Space);
+        QVERIFY(page.tabTo("iPhone 15")); // the device strip's first entry in sight
+        page.key(Qt::Key_Right, 6);
+        const QString device = page.focusedName();
+        page.key(Qt::Key_Return);
+        QCOMPARE(page.text("formatTab.secondPageTitle"), device);
+        QTRY_COMPARE(page.focused()->parentItem()->parentItem()->objectName(), "presetStrip");
+        page.key(Qt::Key_Return);
+        QCOMPARE(page.integer("formatTab.outputSelected"), 0);
+        for (const QString control : {"Settings", "Output file to same folder as input"}) {
+            QVERIFY(page.tabTo(control));
+            page.key(Qt::Key_Space);
+        }
+        QCOMPARE(page.text("mainPage.outPath"), out.path() + "/");
+        QVERIFY(page.tabTo("Next"));
+        page.key(Qt::Key_Return);
+        QCOMPARE(page.focusedName(), "Convert");
+        page.key(Qt::Key_Return);
+        QTRY_COMPARE(page.focusedName(), "Cancel");
+        QTRY_COMPARE_WITH_TIMEOUT(page.text("convertTab.runSummary"), "0 converted, 6 failed", 30000);
+        QTRY_COMPARE(page.focusedName(), "Clear Completed"); // Convert has nothing left to do
+        page.key(Qt::Key_Space);
+        QCOMPARE(page.count(), 0);
     }
 
     // The Format tab by the mouse and the wheel: what each strip shows first after arrows, another

@@ -58,6 +58,27 @@ private slots:
         QTRY_COMPARE(slider->height(), 32.0);
     }
 
+    // Every device's label stays whole on one line under its picture: the strip walked with the
+    // arrow keys, heading each time for where the entry is in sight.
+    void everyDeviceLabelFits()
+    {
+        PageDriver page({"00:00:10"});
+        page.click(page.item("tabHeader1"));
+        QVERIFY(page.tabTo("iPhone 15"));
+        QQuickItem* strip = page.item("deviceStrip");
+        int devices = 0;
+        for (; devices < strip->property("count").toInt(); ++devices, page.key(Qt::Key_Right)) {
+            QQuickItem* icon = page.focused();
+            QQuickItem* label = icon->findChild<QQuickItem*>("iconLabel");
+            const qreal heading = strip->property("restingX").toReal();
+            const qreal top = label->y() + (label->height() - label->property("contentHeight").toReal()) / 2;
+            QVERIFY2(icon->x() >= heading && icon->x() + icon->width() <= heading + strip->width() && label->property("lineCount") == 1
+                         && !label->property("truncated").toBool() && label->property("contentWidth").toReal() <= label->width()
+                         && top >= icon->findChild<QQuickItem*>("iconPicture")->y() + 70, qPrintable(label->property("text").toString()));
+        }
+        QCOMPARE(devices, 152);
+    }
+
     // The pointer on a row's mark brings up its tip on top of everything, fully opaque, wrapped and
     // inside the list and the window.
     void tipsShowOnTop_data()

@@ -60,10 +60,9 @@ bool skipToolkitOption(const QStringList& arguments, qsizetype& at)
     return true;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
+class Message {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
 
 Request failure(const QString& error)
 {
@@ -97,11 +96,11 @@ Request parse(const QStringList& arguments)
             listPresets = true;
         } else if (isOption(argument, QStringLiteral("--preset"))) {
             if (!takeValue(arguments, at, QStringLiteral("--preset"), request.presetId))
-                return failure(tr("--preset needs the id of a preset (see --list-presets)."));
+                return failure(Message::tr("--preset needs the id of a preset (see --list-presets)."));
         } else if (isOption(argument, QStringLiteral("--output")) || argument == QLatin1String("-o")) {
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
-                return failure(tr("--output needs a folder."));
+                return failure(Message::tr("--output needs a folder."));
             batchOption = batchOption.isEmpty() ? QStringLiteral("--output") : batchOption;
         } else if (isOption(argument, QStringLiteral("--jobs")) || argument.startsWith(QLatin1String("-j"))) {
             // "-j 4", "-j4", "--jobs 4", "--jobs=4"
@@ -111,33 +110,33 @@ Request parse(const QStringList& arguments)
             bool isNumber = false;
             request.jobs = count.toInt(&isNumber);
             if (!isNumber || request.jobs < 1)
-                return failure(tr("--jobs needs a number of files to convert at once, 1 or more."));
+                return failure(Message::tr("--jobs needs a number of files to convert at once, 1 or more."));
             batchOption = batchOption.isEmpty() ? QStringLiteral("--jobs") : batchOption;
         } else if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet")) {
             request.quiet = true;
             batchOption = batchOption.isEmpty() ? QStringLiteral("--quiet") : batchOption;
         } else if (!skipToolkitOption(arguments, at)) {
-            return failure(tr("Unknown option: %1").arg(argument));
+            return failure(Message::tr("Unknown option: %1").arg(argument));
         }
     }
 
     if (listPresets) {
         if (!request.presetId.isEmpty() || !request.files.isEmpty())
-            return failure(tr("--list-presets takes no preset and no files."));
+            return failure(Message::tr("--list-presets takes no preset and no files."));
         request.mode = Mode::ListPresets;
     } else if (!request.presetId.isEmpty()) {
         if (request.files.isEmpty())
-            return failure(tr("No files to convert."));
+            return failure(Message::tr("No files to convert."));
         request.mode = Mode::Convert;
     } else if (!batchOption.isEmpty()) {
-        return failure(tr("%1 goes with --preset.").arg(batchOption));
+        return failure(Message::tr("%1 goes with --preset.").arg(batchOption));
     }
     return request;
 }
 
 QString helpText()
 {
-    return tr("Usage: halvorn [FILE...]\n"
+    return Message::tr("Usage: halvorn [FILE...]\n"
               "       halvorn --list-presets\n"
               "       halvorn --preset ID [-o DIR] [-j N] [-q] [--] FILE...\n"
               "\n"

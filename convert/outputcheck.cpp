@@ -16,10 +16,9 @@ struct Evidence {
     const MediaHeader::Facts& made;
 };
 
-QString text(const char* sentence)
-{
-    return QCoreApplication::translate("OutputCheck", sentence);
-}
+class Reason {
+    Q_DECLARE_TR_FUNCTIONS(OutputCheck)
+};
 
 bool sourceHas(const Evidence& evidence, QLatin1String marker)
 {
@@ -31,8 +30,8 @@ QString present(const Evidence& evidence)
     const QFileInfo output(evidence.output);
     if (output.isFile())
         return {};
-    return QFileInfo(output.absolutePath()).isDir() ? text("The output file was removed during conversion")
-                                                    : text("The output folder no longer exists");
+    return QFileInfo(output.absolutePath()).isDir() ? Reason::tr("The output file was removed during conversion")
+                                                    : Reason::tr("The output folder no longer exists");
 }
 
 QString readable(const Evidence& evidence)
@@ -40,20 +39,20 @@ QString readable(const Evidence& evidence)
     if (evidence.made.video || evidence.made.audio)
         return {};
     if (evidence.made.error.isEmpty())
-        return text("The output cannot be read");
-    return text("The output cannot be read. FFmpeg said: %1").arg(evidence.made.error);
+        return Reason::tr("The output cannot be read");
+    return Reason::tr("The output cannot be read. FFmpeg said: %1").arg(evidence.made.error);
 }
 
 QString picture(const Evidence& evidence)
 {
     const bool asked = sourceHas(evidence, QLatin1String("Video:")) && !evidence.job.args.contains(QLatin1String("-vn"));
-    return asked && !evidence.made.video ? text("The output has no picture, although the source has one") : QString();
+    return asked && !evidence.made.video ? Reason::tr("The output has no picture, although the source has one") : QString();
 }
 
 QString sound(const Evidence& evidence)
 {
     const bool asked = sourceHas(evidence, QLatin1String("Audio:")) && !evidence.job.args.contains(QLatin1String("-an"));
-    return asked && !evidence.made.audio ? text("The output has no sound, although the source has some") : QString();
+    return asked && !evidence.made.audio ? Reason::tr("The output has no sound, although the source has some") : QString();
 }
 
 QString length(const Evidence& evidence)
@@ -68,7 +67,7 @@ QString length(const Evidence& evidence)
     const qint64 made = evidence.made.durationMs;
     if (source <= 0 || made < 0 || double(made) >= double(source) * shortestShare)
         return {};
-    return text("The output is shorter than the source (%1 of %2): the source may be damaged or changed during "
+    return Reason::tr("The output is shorter than the source (%1 of %2): the source may be damaged or changed during "
                 "conversion")
         .arg(FfmpegText::clockText(made), FfmpegText::clockText(source));
 }

@@ -95,13 +95,27 @@ struct Home {
         std::fprintf(stderr, "bench_window: FFmpeg could not make %s\n", qPrintable(file));
         return false;
     }
-    // N copies of one file in "in/", named by number.
-    [[nodiscard]] QStringList copies(const QString& file, int count) const
+    // Picture and sound in "in/", or "" when FFmpeg could not make them.
+    [[nodiscard]] QString clip(const QString& name, const QString& size, int seconds) const
     {
-        QStringList files{file};
+        const QString file = path(QStringLiteral("in/") + name);
+        const QStringList sources = {"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=%1:rate=25:duration=%2").arg(size).arg(seconds),
+                                     "-f", "lavfi", "-i", QStringLiteral("sine=duration=%1").arg(seconds)};
+        return make(sources + QStringList{"-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"},
+                    file)
+            ? file
+            : QString();
+    }
+    // N alike clips of 2 s in "in/", named by number; none when FFmpeg could not make them.
+    [[nodiscard]] QStringList clips(const QString& size, int count) const
+    {
+        const QString first = clip(QStringLiteral("clip0000.mp4"), size, 2);
+        if (first.isEmpty())
+            return {};
+        QStringList files{first};
         for (int i = 1; i < count; ++i) {
-            files.append(path(QStringLiteral("in/%1-%2").arg(i, 4, 10, QLatin1Char('0')).arg(QFileInfo(file).fileName())));
-            QFile::copy(file, files.last());
+            files.append(path(QStringLiteral("in/clip%1.mp4").arg(i, 4, 10, QLatin1Char('0'))));
+            QFile::copy(first, files.last());
         }
         return files;
     }
@@ -130,13 +144,9 @@ void convertAll(PageDriver& page)
 int windowRun(int items)
 {
     Home home;
-    const QString clip = home.path(QStringLiteral("in/clip.mp4"));
-    if (!home.prepare()
-        || !home.make({"-f", "lavfi", "-i", "testsrc=size=640x360:rate=25:duration=2", "-f", "lavfi", "-i", "sine=duration=2",
-                       "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"},
-                      clip))
+    const QStringList clips = home.prepare() ? home.clips(QStringLiteral("640x360"), items) : QStringList();
+    if (clips.isEmpty())
         return 1;
-    const QStringList clips = home.copies(clip, items);
 
     PageDriver page;
     page.window.useOwnFrame();
@@ -181,13 +191,9 @@ int windowRun(int items)
 int intake(int files)
 {
     Home home;
-    const QString clip = home.path(QStringLiteral("in/clip.mp4"));
-    if (!home.prepare()
-        || !home.make({"-f", "lavfi", "-i", "testsrc=size=320x240:rate=25:duration=2", "-f", "lavfi", "-i", "sine=duration=2",
-                       "-c:v", "libx264", "-preset", "ultrafast", "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"},
-                      clip))
+    const QStringList clips = home.prepare() ? home.clips(QStringLiteral("320x240"), files) : QStringList();
+    if (clips.isEmpty())
         return 1;
-    const QStringList clips = home.copies(clip, files);
 
     PageDriver page;
     page.window.useOwnFrame();
@@ -251,13 +257,7 @@ int timeLeft()
         return home.make({"-f", "lavfi", "-i", QStringLiteral("sine=frequency=330:duration=%1").arg(seconds)}, file) ? file : QString();
     };
     const auto picture = [&](const char* name, int seconds) {
-        const QString file = home.path(QStringLiteral("in/") + QLatin1String(name));
-        return home.make({"-f", "lavfi", "-i", QStringLiteral("testsrc2=size=1280x720:rate=25:duration=%1").arg(seconds), "-f", "lavfi",
-                          "-i", QStringLiteral("sine=duration=%1").arg(seconds), "-c:v", "libx264", "-preset", "ultrafast",
-                          "-pix_fmt", "yuv420p", "-c:a", "aac", "-shortest"},
-                         file)
-            ? file
-            : QString();
+        return home.clip(QLatin1String(name), QStringLiteral("1280x720"), seconds);
     };
     const QStringList queue = {sound("talk.mp3", 60), picture("first.mp4", 30), sound("album.flac", 180),
                                picture("second.mp4", 40), sound("voice.wav", 90), picture("third.mp4", 30)};

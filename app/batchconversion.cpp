@@ -4,7 +4,6 @@
 #include "catalogue/catalogue.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
-#include "convert/mediaheader.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "platform/shutdownsignals.h"
@@ -176,6 +175,7 @@ int BatchConversion::convert(const CommandLine::Request& request)
     startRunLog();
 
     quiet = request.quiet;
+    jobsChosen = request.jobs > 0;
     for (const QString& file : request.files)
         inputs.append(QFileInfo(file).absoluteFilePath());
     const int workers = request.jobs > 0 ? request.jobs : std::max(1, QThread::idealThreadCount());
@@ -188,12 +188,10 @@ int BatchConversion::convert(const CommandLine::Request& request)
         });
         connect(job.worker, &ConversionThread::conversionComplete, this,
                 [this, &job](bool ok, const QString& output, const QString& error) { completed(job, ok, output, error); });
-        connect(job.worker, &ConversionThread::conversionCancelled, this, [this, &job] {
-            finishItem(std::exchange(job.item, -1), tr("interrupted"), false);
-        });
+        connect(job.worker, &ConversionThread::conversionCancelled, this,
+                [this, &job] { finishItem(std::exchange(job.item, -1), tr("interrupted"), false); });
     }
-    for (Job& job : jobs)
-        startNext(job);
+    startMore();
     // Ctrl+C and the ends of conversions arrive as events.
     QEventLoop loop;
     while (std::any_of(jobs.cbegin(), jobs.cend(), [](const Job& job) { return job.item >= 0; }))
@@ -216,39 +214,53 @@ void BatchConversion::interrupt(int signalNumber)
         job.worker->cancel();
 }
 
-void BatchConversion::startNext(Job& job)
+void BatchConversion::startMore()
 {
-    job.item = -1;
-    while (interruptedBy == 0 && next < inputs.size()) {
-        const qsizetype item = next++;
-        const QString& input = inputs.at(item);
+    const auto anyRunning = [this](bool onlyAlone) {
+        return std::any_of(jobs.cbegin(), jobs.cend(),
+                           [onlyAlone](const Job& job) { return job.item >= 0 && (job.alone || !onlyAlone); });
+    };
+    while (interruptedBy == 0 && next < inputs.size() && !anyRunning(true)) {
+        const auto idle = std::find_if(jobs.begin(), jobs.end(), [](const Job& job) { return job.item < 0; });
+        if (idle == jobs.end())
+            return;
         // The header alone, in-process: what the arguments need (is there a picture, of what size),
         // and the length for the progress line.
-        const MediaHeader::Facts source = MediaHeader::read(input);
+        if (!nextSource)
+            nextSource = MediaHeader::read(inputs.at(next));
+        const MediaHeader::Facts& source = *nextSource;
+        const QString& input = inputs.at(next);
         const FfmpegText::PathParts parts = FfmpegText::splitPath(input);
         if (!source.video && !source.audio) {
             ++failed;
-            finishItem(item, tr("failed: FFmpeg is unable to extract any valid video or audio stream from the input file %1.")
-                                 .arg(parts.fileName), true);
+            nextSource.reset();
+            finishItem(next++, tr("failed: FFmpeg is unable to extract any valid video or audio stream from the input file %1.")
+                                   .arg(parts.fileName), true);
             continue;
         }
+        const QStringList arguments = FfmpegText::assembleArguments(preset.at(8), source.frameSize);
+        // Sound encoders use one processor each; a picture encoder uses them all, and another
+        // conversion beside it would only slow both down.
+        const bool alone = !jobsChosen && source.video && !arguments.contains(QLatin1String("-vn"));
+        if (alone && anyRunning(false))
+            return;
         // As the queue does: the output is named after the source, in the chosen folder or beside it.
         const QString folder = outputFolder.isEmpty() ? parts.folder : outputFolder;
-        job.worker->wait();
-        job.worker->setJob(input, FfmpegText::assembleArguments(preset.at(8), source.frameSize), folder + parts.baseName,
-                           preset.at(4));
-        job.item = item;
-        job.lengthMs = source.durationMs;
-        job.seconds = 0;
-        job.clock.start();
-        job.worker->start(QThread::InheritPriority);
-        return;
+        idle->worker->wait();
+        idle->worker->setJob(input, arguments, folder + parts.baseName, preset.at(4));
+        idle->item = next++;
+        idle->alone = alone;
+        idle->lengthMs = source.durationMs;
+        idle->seconds = 0;
+        idle->clock.start();
+        idle->worker->start(QThread::InheritPriority);
+        nextSource.reset();
     }
 }
 
 void BatchConversion::completed(Job& job, bool ok, const QString& output, const QString& error)
 {
-    const qsizetype item = job.item;
+    const qsizetype item = std::exchange(job.item, -1);
     if (ok) {
         ++converted;
         finishItem(item, QStringLiteral("-> ") + output, false);
@@ -256,7 +268,7 @@ void BatchConversion::completed(Job& job, bool ok, const QString& output, const 
         ++failed;
         finishItem(item, tr("failed: %1").arg(error), true);
     }
-    startNext(job);
+    startMore();
 }
 
 void BatchConversion::finishItem(qsizetype item, const QString& result, bool failure)

@@ -257,7 +257,7 @@ int timeLeft()
         return home.make({"-f", "lavfi", "-i", QStringLiteral("sine=frequency=330:duration=%1").arg(seconds)}, file) ? file : QString();
     };
     const auto picture = [&](const char* name, int seconds) {
-        return home.clip(QLatin1String(name), QStringLiteral("1280x720"), seconds);
+        return home.clip(QLatin1String(name), QStringLiteral("1920x1080"), seconds);
     };
     const QStringList queue = {sound("talk.mp3", 60), picture("first.mp4", 30), sound("album.flac", 180),
                                picture("second.mp4", 40), sound("voice.wav", 90), picture("third.mp4", 30)};
@@ -268,7 +268,7 @@ int timeLeft()
     page.window.useOwnFrame();
     if (!page.addAndProbe(queue))
         return 1;
-    choose(page, home, QStringLiteral("720p"));
+    choose(page, home, QStringLiteral("1080p"));
 
     // What the tab shows, four times a second.
     QList<QPair<double, double>> samples;
@@ -287,7 +287,7 @@ int timeLeft()
     sampler.stop();
 
     std::printf("queue              talk.mp3 60 s, first.mp4 30 s, album.flac 180 s, second.mp4 40 s, voice.wav 90 s,\n"
-                "                   third.mp4 30 s (1280x720) to MP4 \"720p\": %s in %.1f s\n",
+                "                   third.mp4 30 s (1920x1080) to MP4 \"1080p\": %s in %.1f s\n",
                 qPrintable(page.text(QStringLiteral("convertTab.runSummary"))), total);
     std::printf("first shown        %7.1f s into the run\n", samples.isEmpty() ? -1.0 : samples.first().first);
     for (const double share : {0.25, 0.5, 0.75}) {

@@ -8,6 +8,8 @@ void TimeLeft::begin(const QString& kind, qint64 nowMs)
 {
     runningKind = kind;
     runningSince = nowMs;
+    runningDone = 0;
+    firstReportAt = -1;
     running = {};
 }
 
@@ -15,7 +17,12 @@ void TimeLeft::progress(double mediaSeconds, qint64 nowMs)
 {
     if (runningKind.isEmpty())
         return;
-    running = {mediaSeconds, double(nowMs - runningSince) / 1000};
+    if (firstReportAt < 0) {
+        firstReportAt = nowMs;
+        firstReportDone = mediaSeconds;
+    }
+    runningDone = mediaSeconds;
+    running = {mediaSeconds - firstReportDone, double(nowMs - firstReportAt) / 1000};
 }
 
 void TimeLeft::end(qint64 nowMs, bool counts)
@@ -24,7 +31,7 @@ void TimeLeft::end(qint64 nowMs, bool counts)
         return;
     if (counts) {
         Work& kind = done[runningKind];
-        kind.media += running.media;
+        kind.media += runningDone;
         kind.seconds += double(nowMs - runningSince) / 1000;
     }
     runningKind.clear();
@@ -44,7 +51,7 @@ double TimeLeft::secondsLeft(const QHash<QString, double>& mediaLeft) const
 {
     double seconds = 0;
     for (auto kind = mediaLeft.cbegin(); kind != mediaLeft.cend(); ++kind) {
-        const double left = kind.value() - (kind.key() == runningKind ? running.media : 0);
+        const double left = kind.value() - (kind.key() == runningKind ? runningDone : 0);
         if (left <= 0)
             continue;
         const Work work = measured(kind.key());

@@ -9,6 +9,10 @@
 // per second of work, measured per kind (a preset on sources with a picture, the same preset on
 // sound alone, a disc burn). It guesses nothing: while a kind of work still ahead has not been
 // measured, it knows no time. Times are milliseconds of one steady clock.
+//
+// A step's start (FFmpeg loading, an encoder filling its look-ahead) and the lag of its reports make
+// its first seconds look slow. A finished step counts whole, start included, as the steps ahead
+// will have theirs; the running one counts from its first report to its last.
 class TimeLeft final {
     Q_DECLARE_TR_FUNCTIONS(TimeLeft)
 public:
@@ -46,5 +50,8 @@ private:
     QHash<QString, Work> done;
     QString runningKind; // "" while no step runs
     qint64 runningSince = 0;
-    Work running;
+    double runningDone = 0;
+    qint64 firstReportAt = -1;
+    double firstReportDone = 0;
+    Work running; // since the first report
 };

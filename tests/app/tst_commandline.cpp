@@ -19,14 +19,15 @@ class TestCommandLine : public QObject {
     QTemporaryDir work;
     QTemporaryDir fakes;
 
-    // An FFmpeg first on PATH that notes each start and runs the script given, or the real FFmpeg.
+    // An FFmpeg first on PATH that notes each start and runs the script given, then the real FFmpeg
+    // ("$real").
     QString fakeFfmpeg(const QByteArray& script = {})
     {
         QFile fake(fakes.filePath("ffmpeg"));
         if (!fake.open(QIODevice::WriteOnly))
             return {};
-        fake.write("#!/bin/sh\necho >> \"$0.starts\"\n" + script + "\nexec '"
-                   + QStandardPaths::findExecutable("ffmpeg").toUtf8() + "' \"$@\"\n");
+        fake.write("#!/bin/sh\necho >> \"$0.starts\"\nreal='" + QStandardPaths::findExecutable("ffmpeg").toUtf8() + "'\n"
+                   + script + "\nexec \"$real\" \"$@\"\n");
         fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
         QFile::remove(fakes.filePath("ffmpeg.starts"));
         return fakes.path() + ":" + qEnvironmentVariable("PATH");
@@ -207,6 +208,21 @@ private slots:
         QCOMPARE(sleepers(), 0);
         QCOMPARE(ffmpegStarts(), 2);
         QCOMPARE(QDir(work.filePath("stopped")).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    // Sound encoders run one per processor; a picture encoder, which uses them all, runs alone.
+    void aPictureEncoderWorksAlone()
+    {
+        if (QThread::idealThreadCount() < 2)
+            QSKIP("one processor: one conversion at a time anyway");
+        const QString path = fakeFfmpeg("echo + >> \"$0.order\"; \"$real\" \"$@\"; s=$?; echo - >> \"$0.order\"; exit $s");
+        QFile::remove(fakes.filePath("ffmpeg.order"));
+        const QRegularExpression row("^\\s*(\\d+)  MP4\\s+Low\\s+mp4$", QRegularExpression::MultilineOption);
+        const QString lowPreset = row.match(halvorn({"--list-presets"}).out).captured(1);
+        QCOMPARE(halvorn({"--preset", lowPreset, "-o", "alone", "audio.mp3", "audio.mp3", "av.mp4"}, path).exitCode, 0);
+        QFile order(fakes.filePath("ffmpeg.order"));
+        QVERIFY(order.open(QIODevice::ReadOnly));
+        QCOMPARE(order.readAll().simplified(), "+ + - - + -");
     }
 
     void writeErrorsAreNoSuccess()

@@ -14,25 +14,27 @@ class TestTimeLeft : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each kind of work at its own measured speed, the running step's part taken off; nothing at
-    // all while a kind still ahead has not been measured.
+    // Each kind of work at its own measured speed, the running step's part taken off and its start
+    // left out; nothing at all while a kind still ahead has not been measured.
     void theWholeQueueAtTheSpeedOfEachKind()
     {
         TimeLeft estimate;
         const QHash<QString, double> queue = {{picture, 100}, {sound, 300}, {TimeLeft::burnKind("dvd"), TimeLeft::burnLength}};
         estimate.begin(picture, 0);
+        estimate.progress(0, 4000);
         QCOMPARE(estimate.secondsLeft(queue), -1.0);
-        estimate.progress(20, 10000); // 2 s of picture a second
+        estimate.progress(20, 14000); // 2 s of picture a second once started
         QCOMPARE(estimate.secondsLeft({{picture, 100}}), 40.0);
         QCOMPARE(estimate.secondsLeft(queue), -1.0);
-        estimate.end(12000, true);
-        estimate.begin(sound, 13000);
-        estimate.progress(150, 14000);
-        estimate.end(15000, true); // 75 s of sound a second, over its whole step
+        estimate.end(16000, true); // the whole step: 20 s of picture in 16 s
+        estimate.begin(sound, 17000);
+        estimate.progress(150, 18000);
+        estimate.end(19000, true); // 75 s of sound a second, over its whole step
         estimate.begin(TimeLeft::burnKind("dvd"), 20000);
-        estimate.progress(60, 30000); // 6 s of the burn's 600 a second
+        estimate.progress(0, 21000);
+        estimate.progress(60, 31000); // 6 s of the burn's 600 a second
         QCOMPARE(estimate.secondsLeft({{picture, 80}, {sound, 300}, {TimeLeft::burnKind("dvd"), TimeLeft::burnLength}}),
-                 80 * 12 / 20.0 + 300 / 75.0 + 540 / 6.0);
+                 80 * 16 / 20.0 + 300 / 75.0 + 540 / 6.0);
         // A cancelled step leaves the measure as it was.
         estimate.end(31000, false);
         estimate.begin(sound, 40000);

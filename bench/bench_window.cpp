@@ -26,6 +26,7 @@
 #include <QRegularExpression>
 #include <QSGRendererInterface>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #include <cstdio>
@@ -58,12 +59,16 @@ QString shellLine(QStringList command)
     return command.join(QLatin1Char(' ')) + QStringLiteral(" </dev/null >/dev/null 2>&1");
 }
 
-// Seconds that a script of shell lines takes, or -1 when a line failed.
+// Seconds that a script of shell lines takes, or -1 when a line failed. A file, since a thousand
+// files' commands are longer than one argument may be.
 double shellSeconds(const QString& script)
 {
+    QTemporaryFile file;
+    if (!file.open() || file.write((script + QStringLiteral("exit 0\n")).toUtf8()) < 0 || !file.flush())
+        return -1;
     QElapsedTimer clock;
     clock.start();
-    const bool ok = run(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), script + QStringLiteral("exit 0\n")});
+    const bool ok = run(QStringLiteral("/bin/sh"), {file.fileName()});
     return ok ? double(clock.elapsed()) / 1000 : -1;
 }
 

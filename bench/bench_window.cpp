@@ -126,6 +126,13 @@ struct Home {
     }
 };
 
+// Frameless and see-through, as Halvorn shows it; that hides the window, so it is shown again.
+void showAsUsersSeeIt(PageDriver& page)
+{
+    page.window.useOwnFrame();
+    page.window.show();
+}
+
 // The window with a run's preset chosen: one of the MP4 format's, into "window/".
 void choose(PageDriver& page, const Home& home, const QString& preset)
 {
@@ -154,7 +161,7 @@ int windowRun(int items)
         return 1;
 
     PageDriver page;
-    page.window.useOwnFrame();
+    showAsUsersSeeIt(page);
     if (!page.addAndProbe(clips))
         return 1;
     choose(page, home, QStringLiteral("TV"));
@@ -201,7 +208,7 @@ int intake(int files)
         return 1;
 
     PageDriver page;
-    page.window.useOwnFrame();
+    showAsUsersSeeIt(page);
     // The window's thread should come by every 10 ms; the longest it stayed away is the longest
     // time the window could not react.
     QTimer ticker;
@@ -270,7 +277,7 @@ int timeLeft()
         return 1;
 
     PageDriver page;
-    page.window.useOwnFrame();
+    showAsUsersSeeIt(page);
     if (!page.addAndProbe(queue))
         return 1;
     choose(page, home, QStringLiteral("1080p"));

@@ -146,7 +146,7 @@ QString helpText()
               "  --preset ID         convert every FILE with this preset, without a window\n"
               "  -o, --output DIR    write the converted files into DIR (default: beside each source)\n"
               "  -j, --jobs N        convert N files at once (default: one per processor, here %1,\n"
-                  "                      and a file whose picture is encoded alone)\n"
+              "                      and a file whose picture is encoded alone)\n"
               "  -q, --quiet         print only failures\n"
               "  --                  the arguments that follow are files, even those that start with \"-\"\n"
               "  -h, --help          print this help\n"

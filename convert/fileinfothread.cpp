@@ -43,6 +43,21 @@ bool grabFrame(const QString& ffmpeg, const QString& input, int seekSeconds, con
     return isThumbnail(picture);
 }
 
+// FFmpeg's report on a file: what it prints when given the file as its only input; empty when
+// FFmpeg cannot be started.
+QString readReport(const QString& ffmpeg, const QString& path)
+{
+    QProcess process;
+    Tools::prepare(process);
+    process.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), path});
+    if (!process.waitForStarted()) {
+        qCWarning(lcProbe) << "cannot start" << ffmpeg << process.errorString();
+        return {};
+    }
+    Tools::waitOrKill(process, toolTimeoutMs);
+    return Tools::outputText(process.readAllStandardError());
+}
+
 } // namespace
 
 FileInfoThread::FileInfoThread(QObject* parent)
@@ -153,23 +168,10 @@ void FileInfoThread::probeQueued(const QString& ffmpeg)
     }
 }
 
-QString FileInfoThread::report(const QString& ffmpeg, const QString& path)
-{
-    QProcess process;
-    Tools::prepare(process);
-    process.start(ffmpeg, {QStringLiteral("-hide_banner"), QStringLiteral("-i"), path});
-    if (!process.waitForStarted()) {
-        qCWarning(lcProbe) << "cannot start" << ffmpeg << process.errorString();
-        return {};
-    }
-    Tools::waitOrKill(process, toolTimeoutMs);
-    return Tools::outputText(process.readAllStandardError());
-}
-
 FileInfoThread::Reply FileInfoThread::probe(const QString& ffmpeg, const QString& path)
 {
     const QString input = path.trimmed();
-    const QString report = FileInfoThread::report(ffmpeg, input);
+    const QString report = readReport(ffmpeg, input);
 
     const FfmpegText::PathParts parts = FfmpegText::splitPath(path);
     const QString duration = FfmpegText::reportDuration(report, input);
@@ -177,7 +179,7 @@ FileInfoThread::Reply FileInfoThread::probe(const QString& ffmpeg, const QString
     const QStringList audio = FfmpegText::streamFields(report, input, QStringLiteral("Audio:"));
 
     QString thumbnail;
-    if (makeThumbnails && !video.isEmpty() && !isInterruptionRequested()) {
+    if (!video.isEmpty() && !isInterruptionRequested()) {
         Folders::makeTempFolder();
         const QString candidate = claimThumbnailPath(Folders::tempFolderWithSeparator(),
                                                      QDateTime::currentSecsSinceEpoch());

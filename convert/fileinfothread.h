@@ -6,7 +6,6 @@
 #include <QThread>
 #include <QWaitCondition>
 
-#include <atomic>
 
 // The probe: one long-lived worker that runs FFmpeg on each queued file for its report and a
 // thumbnail, and answers each queued path with exactly one fileInfoReady, in queue order. Several
@@ -29,17 +28,10 @@ public:
     void enqueue(const QString& path);
     // Queues a path without starting the worker (FFmpeg is missing; the path waits for a later start).
     void keep(const QString& path);
-    // Whether the probes make thumbnails (they do unless told otherwise): only the window shows them,
-    // and each costs FFmpeg runs.
-    void setMakeThumbnails(bool make) { makeThumbnails = make; }
-
     // Claims the first free thumbnail name in folder for the time t (seconds since 1970): t, then t
     // written twice, three times and so on. The empty file made is the claim, so that probes at the
     // same moment never share a picture. "" when the folder takes no file.
     [[nodiscard]] static QString claimThumbnailPath(const QString& folder, qint64 t);
-    // FFmpeg's report on a file (what it prints when given the file as its only input); empty
-    // when FFmpeg cannot be started. Blocks for as long as FFmpeg takes, at most half a minute.
-    [[nodiscard]] static QString report(const QString& ffmpeg, const QString& path);
 
 signals:
     void fileInfoReady(QStringList fileInfo, QStringList fileVideoInfo, QStringList fileAudioInfo);
@@ -65,5 +57,4 @@ private:
     QHash<quint64, Reply> ready; // guarded by lock: replies waiting for those before them
     bool sending = false;        // guarded by lock: a lane is sending replies
     bool busy = false;           // guarded by lock: the worker has work and will look at the queue again
-    std::atomic_bool makeThumbnails = true;
 };

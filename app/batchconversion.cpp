@@ -4,20 +4,37 @@
 #include "catalogue/catalogue.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
-#include "convert/fileinfothread.h"
 #include "platform/folders.h"
+#include "platform/logfile.h"
 #include "platform/shutdownsignals.h"
 #include "platform/tools.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QThread>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace {
+
+// How many run logs of earlier runs stay beside the new one.
+constexpr int keptRunLogs = 9;
+// The width of the progress line on a terminal.
+constexpr qsizetype statusWidth = 78;
+
+// Errors and failures, on standard error, named by the program as is usual for a command.
+void complain(QTextStream& err, const QString& text)
+{
+    err << "halvorn: " << text << Qt::endl;
+}
 
 struct PresetRow {
     QString owner; // the device or format the preset belongs to
@@ -42,16 +59,51 @@ QList<PresetRow> allPresets(const Catalogue& catalogue)
 bool openCatalogue(Catalogue& catalogue, QTextStream& err)
 {
     if (!Startup::prepareFolders() || !catalogue.open(Folders::cataloguePath())) {
-        err << Startup::catalogueMissingMessage << Qt::endl;
+        complain(err, QString::fromLatin1(Startup::catalogueMissingMessage));
         return false;
     }
     catalogue.load();
     return true;
 }
 
-QString ffmpegMissingMessage()
+// Why a named input cannot be converted; "" when it can be read.
+QString unreadableBecause(const QString& file)
 {
-    return QStringLiteral("FFmpeg could not be located or is not responding. Please try re-installing Halvorn.");
+    const QFileInfo info(file);
+    if (info.isDir())
+        return BatchConversion::tr("is a folder");
+    if (!info.exists())
+        return BatchConversion::tr("no such file");
+    if (!info.isFile())
+        return BatchConversion::tr("not a plain file");
+    if (!info.isReadable())
+        return BatchConversion::tr("permission denied");
+    return {};
+}
+
+// This run's own log: a new file per run, named by its start and its process, so that runs side by
+// side never write into one file. Only the newest few of earlier runs are kept.
+void startRunLog()
+{
+    const QDir folder(Folders::batchLogFolder());
+    if (!folder.mkpath(QStringLiteral(".")))
+        return;
+    QStringList earlier = folder.entryList({QStringLiteral("batch-*.log")}, QDir::Files, QDir::Name);
+    while (earlier.size() > keptRunLogs)
+        QFile::remove(folder.filePath(earlier.takeFirst()));
+    LogFile::useOwnRunLog(folder.filePath(QStringLiteral("batch-%1-%2.log")
+                                              .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")))
+                                              .arg(QCoreApplication::applicationPid())));
+}
+
+// A program whose output could not be written must not end as if it had been.
+int checkedOutput(int exitCode, QTextStream& out, QTextStream& err)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok && std::fflush(stdout) == 0 && !std::ferror(stdout))
+        return exitCode;
+    complain(err, BatchConversion::tr("cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    return exitCode == CommandLine::exitSuccess ? CommandLine::exitFailed : exitCode;
 }
 
 } // namespace
@@ -60,15 +112,7 @@ BatchConversion::BatchConversion(QTextStream& out, QTextStream& err, bool termin
     : out(out)
     , err(err)
     , terminal(terminal)
-    , probe(new FileInfoThread(this))
-    , converter(new ConversionThread(this))
 {
-    // Only the window shows thumbnails.
-    probe->setMakeThumbnails(false);
-    connect(probe, &FileInfoThread::fileInfoReady, this, &BatchConversion::probed);
-    connect(converter, &ConversionThread::conversionProgress, this, &BatchConversion::progress);
-    connect(converter, &ConversionThread::conversionComplete, this, &BatchConversion::completed);
-    connect(converter, &ConversionThread::conversionCancelled, this, [this] { finishItem(QStringLiteral("interrupted")); });
 }
 
 BatchConversion::~BatchConversion() = default;
@@ -89,7 +133,7 @@ int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
         out << id.rightJustified(idWidth) << "  " << owner.leftJustified(ownerWidth) << "  "
             << label.leftJustified(labelWidth) << "  " << extension << '\n';
     };
-    line(QStringLiteral("ID"), QStringLiteral("Device or format"), QStringLiteral("Preset"), QStringLiteral("Ext"));
+    line(tr("ID"), tr("Device or format"), tr("Preset"), tr("Ext"));
     for (const PresetRow& row : rows)
         line(row.columns.at(0), row.owner, row.columns.at(1), row.columns.at(4));
     out.flush();
@@ -100,9 +144,9 @@ int BatchConversion::convert(const CommandLine::Request& request)
 {
     // Everything that can be wrong with the command is said before anything is converted.
     for (const QString& file : request.files) {
-        const QFileInfo info(file);
-        if (!info.isFile() || !info.isReadable()) {
-            err << "Cannot read " << file << ": no such file." << Qt::endl;
+        const QString problem = unreadableBecause(file);
+        if (!problem.isEmpty()) {
+            complain(err, tr("Cannot read %1: %2.").arg(file, problem));
             return CommandLine::exitUsage;
         }
     }
@@ -114,122 +158,160 @@ int BatchConversion::convert(const CommandLine::Request& request)
             preset = row.columns;
     }
     if (preset.isEmpty()) {
-        err << "Unknown preset id " << request.presetId << " (halvorn --list-presets lists them)." << Qt::endl;
+        complain(err, tr("Unknown preset id %1 (halvorn --list-presets lists them).").arg(request.presetId));
         return CommandLine::exitUsage;
     }
     if (!request.outputFolder.isEmpty()) {
         outputFolder = QDir(request.outputFolder).absolutePath();
         if (!QDir().mkpath(outputFolder) || !QFileInfo(outputFolder).isWritable()) {
-            err << "Cannot write into the folder " << request.outputFolder << '.' << Qt::endl;
+            complain(err, tr("Cannot write into the folder %1.").arg(request.outputFolder));
             return CommandLine::exitUsage;
         }
         outputFolder = QDir::toNativeSeparators(outputFolder) + QDir::separator();
     }
     if (Tools::find(QStringLiteral("ffmpeg")).isEmpty()) {
-        err << ffmpegMissingMessage() << Qt::endl;
+        complain(err, tr("FFmpeg could not be located or is not responding. Please try re-installing Halvorn."));
         return CommandLine::exitFailed;
     }
+    startRunLog();
 
-    for (const QString& file : request.files) {
-        items.append({QFileInfo(file).absoluteFilePath(), {}, {}, {}, false});
-        probe->enqueue(items.last().input);
+    quiet = request.quiet;
+    jobsChosen = request.jobs > 0;
+    for (const QString& file : request.files)
+        inputs.append(QFileInfo(file).absoluteFilePath());
+    const int workers = request.jobs > 0 ? request.jobs : std::max(1, QThread::idealThreadCount());
+    jobs.resize(size_t(std::min<qsizetype>(workers, inputs.size())));
+    for (Job& job : jobs) {
+        job.worker = new ConversionThread(this);
+        connect(job.worker, &ConversionThread::conversionProgress, this, [this, &job](int seconds) {
+            job.seconds = seconds;
+            showProgress();
+        });
+        connect(job.worker, &ConversionThread::conversionComplete, this,
+                [this, &job](bool ok, const QString& output, const QString& error) { completed(job, ok, output, error); });
+        connect(job.worker, &ConversionThread::conversionCancelled, this,
+                [this, &job] { finishItem(std::exchange(job.item, -1), tr("interrupted"), false); });
     }
-    // One item at a time, each once its probe has answered; Ctrl+C arrives as an event too.
+    startMore();
+    // Ctrl+C and the ends of conversions arrive as events.
     QEventLoop loop;
-    while (current < items.size() && !interrupted) {
-        if (!running && items.at(current).probed)
-            startNext();
-        else
-            loop.processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    while (running)
+    while (std::any_of(jobs.cbegin(), jobs.cend(), [](const Job& job) { return job.item >= 0; }))
         loop.processEvents(QEventLoop::WaitForMoreEvents);
 
-    out << converted << " converted, " << failed << " failed";
-    if (interrupted)
-        out << ", interrupted";
-    out << Qt::endl;
-    if (interrupted)
-        return CommandLine::exitInterrupted;
+    clearProgress();
+    if (!quiet) {
+        out << tr("%1 converted, %2 failed").arg(converted).arg(failed) << (interruptedBy != 0 ? tr(", interrupted") : QString())
+            << Qt::endl;
+    }
+    if (interruptedBy != 0)
+        return CommandLine::exitAfterSignal(interruptedBy);
     return failed == 0 ? CommandLine::exitSuccess : CommandLine::exitFailed;
 }
 
-void BatchConversion::interrupt()
+void BatchConversion::interrupt(int signalNumber)
 {
-    interrupted = true;
-    converter->cancel();
-    probe->requestInterruption();
+    interruptedBy = signalNumber;
+    for (Job& job : jobs)
+        job.worker->cancel();
 }
 
-void BatchConversion::probed(const QStringList& fileInfo, const QStringList& video, const QStringList& audio)
+void BatchConversion::startMore()
 {
-    for (Item& item : items) {
-        if (!item.probed) {
-            item = {item.input, fileInfo, video, audio, true};
+    const auto anyRunning = [this](bool onlyAlone) {
+        return std::any_of(jobs.cbegin(), jobs.cend(),
+                           [onlyAlone](const Job& job) { return job.item >= 0 && (job.alone || !onlyAlone); });
+    };
+    while (interruptedBy == 0 && next < inputs.size() && !anyRunning(true)) {
+        const auto idle = std::find_if(jobs.begin(), jobs.end(), [](const Job& job) { return job.item < 0; });
+        if (idle == jobs.end())
             return;
+        // The header alone, in-process: what the arguments need (is there a picture, of what size),
+        // and the length for the progress line.
+        if (!nextSource)
+            nextSource = MediaHeader::read(inputs.at(next));
+        const MediaHeader::Facts& source = *nextSource;
+        const QString& input = inputs.at(next);
+        const FfmpegText::PathParts parts = FfmpegText::splitPath(input);
+        if (!source.video && !source.audio) {
+            ++failed;
+            nextSource.reset();
+            finishItem(next++, tr("failed: FFmpeg is unable to extract any valid video or audio stream from the input file %1.")
+                                   .arg(parts.fileName), true);
+            continue;
         }
+        const QStringList arguments = FfmpegText::assembleArguments(preset.at(8), source.frameSize);
+        // Sound encoders use one processor each; a picture encoder uses them all, and another
+        // conversion beside it would only slow both down.
+        const bool alone = !jobsChosen && source.video && !arguments.contains(QLatin1String("-vn"));
+        if (alone && anyRunning(false))
+            return;
+        // As the queue does: the output is named after the source, in the chosen folder or beside it.
+        const QString folder = outputFolder.isEmpty() ? parts.folder : outputFolder;
+        idle->worker->wait();
+        idle->worker->setJob(input, arguments, folder + parts.baseName, preset.at(4));
+        idle->item = next++;
+        idle->alone = alone;
+        idle->lengthMs = source.durationMs;
+        idle->seconds = 0;
+        idle->clock.start();
+        idle->worker->start(QThread::InheritPriority);
+        nextSource.reset();
     }
 }
 
-void BatchConversion::startNext()
+void BatchConversion::completed(Job& job, bool ok, const QString& output, const QString& error)
 {
-    const Item& item = items.at(current);
-    itemClock.start();
-    if (item.video.isEmpty() && item.audio.isEmpty()) {
-        ++failed;
-        finishItem(QStringLiteral("failed: FFmpeg is unable to extract any valid video or audio stream from the input file ")
-                   + item.fileInfo.value(0) + QLatin1Char('.'));
-        return;
-    }
-    // As the queue does: the output is named after the source, in the chosen folder or beside it.
-    const QString folder = outputFolder.isEmpty() ? item.fileInfo.value(1) : outputFolder;
-    const QString aspect = item.video.value(2).section(QLatin1Char(' '), 0, 0);
-    converter->wait();
-    converter->setJob(item.input, FfmpegText::assembleArguments(preset.at(8), aspect), folder + item.fileInfo.value(2),
-                      preset.at(4));
-    running = true;
-    converter->start(QThread::InheritPriority);
-}
-
-void BatchConversion::progress(int seconds)
-{
-    if (!terminal || current >= items.size())
-        return;
-    const int total = FfmpegText::durationSeconds(items.at(current).fileInfo.value(3));
-    if (total <= 0)
-        return;
-    const double done = std::min(1.0, double(seconds) / total);
-    const int percent = int(done * 100);
-    QString line = QStringLiteral("[%1/%2] %3  %4%").arg(current + 1).arg(items.size())
-                       .arg(items.at(current).fileInfo.value(0)).arg(percent);
-    if (done > 0) {
-        const qint64 leftMs = qint64(double(itemClock.elapsed()) * (1 - done) / done);
-        line += QStringLiteral("  %1 left").arg(FfmpegText::clockText(leftMs));
-    }
-    out << '\r' << line.leftJustified(78) << Qt::flush;
-}
-
-void BatchConversion::completed(bool ok, const QString& output, const QString& error)
-{
+    const qsizetype item = std::exchange(job.item, -1);
     if (ok) {
         ++converted;
-        finishItem(QStringLiteral("-> ") + output);
+        finishItem(item, QStringLiteral("-> ") + output, false);
     } else {
         ++failed;
-        finishItem(QStringLiteral("failed: ") + error);
+        finishItem(item, tr("failed: %1").arg(error), true);
     }
+    startMore();
 }
 
-void BatchConversion::finishItem(const QString& result)
+void BatchConversion::finishItem(qsizetype item, const QString& result, bool failure)
 {
-    running = false;
-    const QString line = QStringLiteral("[%1/%2] %3 %4").arg(current + 1).arg(items.size())
-                             .arg(items.at(current).fileInfo.value(0, items.at(current).input), result);
-    if (terminal)
-        out << '\r' << line.leftJustified(78) << Qt::endl;
-    else
+    ++finished;
+    const QString line = QStringLiteral("[%1/%2] %3 %4").arg(finished).arg(inputs.size())
+                             .arg(FfmpegText::splitPath(inputs.at(item)).fileName, result);
+    clearProgress();
+    if (failure)
+        complain(err, line);
+    else if (!quiet)
         out << line << Qt::endl;
-    ++current;
+    showProgress();
+}
+
+// On a terminal, one line that is written over: how far each running file has got.
+void BatchConversion::showProgress()
+{
+    if (!terminal || quiet)
+        return;
+    QStringList running;
+    for (const Job& job : jobs) {
+        if (job.item < 0 || job.lengthMs <= 0)
+            continue;
+        const double done = std::min(1.0, double(job.seconds) * 1000 / double(job.lengthMs));
+        QString entry = QStringLiteral("%1 %2%").arg(FfmpegText::splitPath(inputs.at(job.item)).fileName).arg(int(done * 100));
+        if (done > 0)
+            entry += QLatin1Char(' ') + tr("%1 left").arg(FfmpegText::clockText(qint64(double(job.clock.elapsed()) * (1 - done) / done)));
+        running.append(entry);
+    }
+    if (running.isEmpty())
+        return;
+    QString line = QStringLiteral("[%1/%2] ").arg(finished).arg(inputs.size()) + running.join(QStringLiteral("  "));
+    if (line.size() > statusWidth)
+        line = line.left(statusWidth - 1) + QChar(0x2026);
+    out << '\r' << line.leftJustified(statusWidth) << Qt::flush;
+}
+
+void BatchConversion::clearProgress()
+{
+    if (terminal && !quiet)
+        out << '\r' << QString(statusWidth, QLatin1Char(' ')) << '\r' << Qt::flush;
 }
 
 int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& request)
@@ -241,22 +323,24 @@ int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& req
     switch (request.mode) {
     case CommandLine::Mode::Help:
         out << CommandLine::helpText();
-        return CommandLine::exitSuccess;
+        return checkedOutput(CommandLine::exitSuccess, out, err);
     case CommandLine::Mode::Version:
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
-        return CommandLine::exitSuccess;
+        return checkedOutput(CommandLine::exitSuccess, out, err);
     case CommandLine::Mode::Error:
-        err << request.error << "\n\n" << CommandLine::helpText();
+        complain(err, request.error);
+        err << tr("Try 'halvorn --help' for more information.") << Qt::endl;
         return CommandLine::exitUsage;
     case CommandLine::Mode::ListPresets:
-        return listPresets(out, err);
+        return checkedOutput(listPresets(out, err), out, err);
     case CommandLine::Mode::Convert:
     case CommandLine::Mode::Window:
         break;
     }
     BatchConversion batch(out, err, isatty(fileno(stdout)) != 0);
-    // Ctrl+C, a closed terminal or a scheduler's stop: the running FFmpeg ends, its file goes.
+    // Ctrl+C, a closed terminal or a scheduler's stop: every running FFmpeg ends, its file goes.
     ShutdownSignals shutdownSignals;
     QObject::connect(&shutdownSignals, &ShutdownSignals::received, &batch, &BatchConversion::interrupt);
-    return batch.convert(request);
+    const int exitCode = batch.convert(request);
+    return checkedOutput(exitCode, out, err);
 }

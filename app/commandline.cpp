@@ -1,5 +1,8 @@
 #include "app/commandline.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <algorithm>
 
 namespace CommandLine {
@@ -57,6 +60,10 @@ bool skipToolkitOption(const QStringList& arguments, qsizetype& at)
     return true;
 }
 
+class Message {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+};
+
 Request failure(const QString& error)
 {
     Request request;
@@ -72,6 +79,7 @@ Request parse(const QStringList& arguments)
     Request request;
     bool listPresets = false;
     bool optionsEnded = false;
+    QString batchOption; // the first option that only a conversion takes
     for (qsizetype at = 1; at < arguments.size(); ++at) {
         const QString& argument = arguments.at(at);
         if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
@@ -88,47 +96,65 @@ Request parse(const QStringList& arguments)
             listPresets = true;
         } else if (isOption(argument, QStringLiteral("--preset"))) {
             if (!takeValue(arguments, at, QStringLiteral("--preset"), request.presetId))
-                return failure(QStringLiteral("--preset needs the id of a preset (see --list-presets)."));
+                return failure(Message::tr("--preset needs the id of a preset (see --list-presets)."));
         } else if (isOption(argument, QStringLiteral("--output")) || argument == QLatin1String("-o")) {
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
-                return failure(QStringLiteral("--output needs a folder."));
+                return failure(Message::tr("--output needs a folder."));
+            batchOption = batchOption.isEmpty() ? QStringLiteral("--output") : batchOption;
+        } else if (isOption(argument, QStringLiteral("--jobs")) || argument.startsWith(QLatin1String("-j"))) {
+            // "-j 4", "-j4", "--jobs 4", "--jobs=4"
+            QString count = argument.startsWith(QLatin1String("--")) || argument.size() == 2 ? QString() : argument.mid(2);
+            if (count.isEmpty())
+                takeValue(arguments, at, argument.startsWith(QLatin1String("--")) ? QStringLiteral("--jobs") : argument, count);
+            bool isNumber = false;
+            request.jobs = count.toInt(&isNumber);
+            if (!isNumber || request.jobs < 1)
+                return failure(Message::tr("--jobs needs a number of files to convert at once, 1 or more."));
+            batchOption = batchOption.isEmpty() ? QStringLiteral("--jobs") : batchOption;
+        } else if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet")) {
+            request.quiet = true;
+            batchOption = batchOption.isEmpty() ? QStringLiteral("--quiet") : batchOption;
         } else if (!skipToolkitOption(arguments, at)) {
-            return failure(QStringLiteral("Unknown option: %1").arg(argument));
+            return failure(Message::tr("Unknown option: %1").arg(argument));
         }
     }
 
     if (listPresets) {
         if (!request.presetId.isEmpty() || !request.files.isEmpty())
-            return failure(QStringLiteral("--list-presets takes no preset and no files."));
+            return failure(Message::tr("--list-presets takes no preset and no files."));
         request.mode = Mode::ListPresets;
     } else if (!request.presetId.isEmpty()) {
         if (request.files.isEmpty())
-            return failure(QStringLiteral("No files to convert."));
+            return failure(Message::tr("No files to convert."));
         request.mode = Mode::Convert;
-    } else if (!request.outputFolder.isEmpty()) {
-        return failure(QStringLiteral("--output goes with --preset."));
+    } else if (!batchOption.isEmpty()) {
+        return failure(Message::tr("%1 goes with --preset.").arg(batchOption));
     }
     return request;
 }
 
 QString helpText()
 {
-    return QStringLiteral(
-        "Usage: halvorn [FILE...]\n"
-        "       halvorn --list-presets\n"
-        "       halvorn --preset ID [--output DIR] FILE...\n"
-        "\n"
-        "Without options, opens the window and queues the files.\n"
-        "\n"
-        "  --list-presets      print every device and format with its presets (id, label, extension)\n"
-        "  --preset ID         convert every FILE with this preset, one after another, without a window\n"
-        "  -o, --output DIR    write the converted files into DIR (default: beside each source)\n"
-        "  -h, --help          print this help\n"
-        "  -v, --version       print the version\n"
-        "\n"
-        "Exit status: 0 when every file was converted, 1 when one failed, 2 for a wrong command line,\n"
-        "130 when interrupted.\n");
+    return Message::tr("Usage: halvorn [FILE...]\n"
+              "       halvorn --list-presets\n"
+              "       halvorn --preset ID [-o DIR] [-j N] [-q] [--] FILE...\n"
+              "\n"
+              "Without options, opens the window and queues the files.\n"
+              "\n"
+              "  --list-presets      print every device and format with its presets (id, label, extension)\n"
+              "  --preset ID         convert every FILE with this preset, without a window\n"
+              "  -o, --output DIR    write the converted files into DIR (default: beside each source)\n"
+              "  -j, --jobs N        convert N files at once (default: one per processor, here %1,\n"
+              "                      and a file whose picture is encoded alone)\n"
+              "  -q, --quiet         print only failures\n"
+              "  --                  the arguments that follow are files, even those that start with \"-\"\n"
+              "  -h, --help          print this help\n"
+              "  -v, --version       print the version\n"
+              "\n"
+              "Exit status: 0 when every file was converted, 1 when one failed, 2 for a wrong command line,\n"
+              "130 after Ctrl+C, 143 after SIGTERM, 129 after SIGHUP.\n")
+        .arg(QThread::idealThreadCount());
 }
 
 } // namespace CommandLine

@@ -13,6 +13,8 @@ struct Request {
     Mode mode = Mode::Window;
     QString presetId;     // Convert
     QString outputFolder; // Convert: empty puts each output beside its source
+    int jobs = 0;         // Convert: how many files at once; 0: one per processor
+    bool quiet = false;   // Convert: print only failures
     QStringList files;    // Window: the arguments as given but Qt's options, filtered later; Convert: the inputs
     QString error;        // Error: what is wrong, in words
 };
@@ -26,6 +28,11 @@ struct Request {
 inline constexpr int exitSuccess = 0;
 inline constexpr int exitFailed = 1;
 inline constexpr int exitUsage = 2;
-inline constexpr int exitInterrupted = 130;
+// Ended by a signal: 128 plus its number, as a shell reports a program that the signal killed
+// (130 after Ctrl+C, 143 after SIGTERM, 129 after SIGHUP).
+[[nodiscard]] constexpr int exitAfterSignal(int signalNumber)
+{
+    return 128 + signalNumber;
+}
 
 } // namespace CommandLine

@@ -123,6 +123,24 @@ MainWindow::MainWindow(QWidget* parent)
         connect(root, &QQuickItem::heightChanged, this, &MainWindow::changeDroppableSize);
         connect(root, &QQuickItem::widthChanged, this, &MainWindow::changeDroppableSize);
     }
+    // The time left is measured on the work itself. Connected before the relays, so that a step has
+    // ended here before the pages start the next.
+    workClock.start();
+    connect(conversionThread, &ConversionThread::conversionProgress, this,
+            [this](int time) { timeLeftEstimate.progress(time, workClock.elapsed()); });
+    connect(conversionThread, &ConversionThread::sourceLength, this,
+            [this](qint64 milliseconds) { timeLeftEstimate.progress(double(milliseconds) / 1000, workClock.elapsed()); });
+    connect(conversionThread, &ConversionThread::conversionComplete, this,
+            [this] { timeLeftEstimate.end(workClock.elapsed(), true); });
+    connect(conversionThread, &ConversionThread::conversionCancelled, this,
+            [this] { timeLeftEstimate.end(workClock.elapsed(), false); });
+    connect(burnThread, &BurnDisc::burnProgress, this,
+            [this](int percent) { timeLeftEstimate.progress(percent * TimeLeft::burnLength / 100, workClock.elapsed()); });
+    connect(burnThread, &BurnDisc::burnComplete, this, [this](bool ok) {
+        if (ok)
+            timeLeftEstimate.progress(TimeLeft::burnLength, workClock.elapsed());
+        timeLeftEstimate.end(workClock.elapsed(), true);
+    });
     connect(droppableWidget, &DroppableWidget::fileDropped, this, &MainWindow::fileDropped);
     connect(fileInfoThread, &FileInfoThread::fileInfoReady, this, &MainWindow::fileInfoReady);
     connect(conversionThread, &ConversionThread::startConversion, this, &MainWindow::startConversion);
@@ -397,6 +415,7 @@ void MainWindow::startNewConversion(QString inFile, QString ffmpegArgs, QString 
         return;
     conversionThread->setJob(inFile, parts, outFile, outExt);
     conversionThread->start(QThread::InheritPriority);
+    timeLeftEstimate.begin(TimeLeft::conversionKind(ffmpegArgs, aspect), workClock.elapsed());
 }
 
 void MainWindow::stopConversion()
@@ -506,6 +525,7 @@ void MainWindow::startBurnDisc(QString discType, QString drive, QString desTemp,
     burnThread->startJob(dvd ? QStringLiteral("dvd") : QStringLiteral("cd"), drive,
                          Folders::tempFolder() + QLatin1Char('/') + desTemp,
                          dvd ? BurnText::videoFormat(presetLabel) : QString());
+    timeLeftEstimate.begin(TimeLeft::burnKind(discType), workClock.elapsed());
 }
 
 void MainWindow::playDisc(QString)
@@ -568,4 +588,9 @@ QString MainWindow::joinPath(QString folder, QString name) const
 void MainWindow::notifyRunEnded(QString summary, QString outputPlace)
 {
     Desktop::notify(tr("Conversion finished"), summary + QLatin1Char('\n') + outputPlace);
+}
+
+QString MainWindow::timeLeft(QString ffmpegArgs, QStringList unfinished) const
+{
+    return TimeLeft::text(timeLeftEstimate.secondsLeft(TimeLeft::mediaLeft(ffmpegArgs, unfinished)));
 }

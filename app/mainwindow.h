@@ -1,7 +1,9 @@
 #pragma once
 
 #include "catalogue/catalogue.h"
+#include "convert/timeleft.h"
 
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QQuickWidget>
 #include <QRect>
@@ -109,6 +111,9 @@ public:
     // A run ended by itself: the desktop is told what it did and where its output went, for the
     // user who has turned to other work meanwhile.
     Q_INVOKABLE void notifyRunEnded(QString summary, QString outputPlace);
+    // What the run's unfinished items still need, as "About 4 min left"; "" until it has been
+    // measured. unfinished: rows of source word, frame size and duration, from the cursor on.
+    Q_INVOKABLE QString timeLeft(QString ffmpegArgs, QStringList unfinished) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -146,4 +151,7 @@ private:
     QString madeFolder; // the folder the pages asked for last
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
+    // How fast the conversions and burns have gone, for the time left.
+    TimeLeft timeLeftEstimate;
+    QElapsedTimer workClock;
 };

@@ -2,6 +2,7 @@
 
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
+#include "convert/outputcheck.h"
 #include "platform/workingfiles.h"
 #include "platform/fileops.h"
 #include "platform/logfile.h"
@@ -107,8 +108,8 @@ void ConversionThread::run()
     const QStringList arguments = QStringList{QStringLiteral("-y"), QStringLiteral("-i"), inFile} + args
                                 + QStringList{working};
     LogFile::RunLog log;
-    LogFile::appendRunLog(QStringLiteral("Starting conversion: ffmpeg -y -i %1 %2 %3")
-                              .arg(quoted(inFile), args.join(QLatin1Char(' ')), quoted(working)));
+    log.append(QStringLiteral("Starting conversion: ffmpeg -y -i %1 %2 %3")
+                   .arg(quoted(inFile), args.join(QLatin1Char(' ')), quoted(working)));
 
     QProcess process;
     Tools::prepare(process);
@@ -150,7 +151,7 @@ void ConversionThread::run()
         keep(Tools::outputText(process.readAllStandardError()));
         const QString cause = FfmpegText::errorLine(tail);
         if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) {
-            reason = checkOutput(ffmpeg, working, head);
+            reason = OutputCheck::judge({inFile, args, head}, working);
             // A full disk or a lost permission can still end with exit code 0, the output broken.
             if (!reason.isEmpty() && FfmpegText::isKnownCause(cause))
                 reason = FfmpegText::explainError(cause);
@@ -162,7 +163,6 @@ void ConversionThread::run()
                 : QStringLiteral("FFmpeg failed with exit code %1.").arg(process.exitCode());
         }
     }
-    log.finish();
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished(-1);
@@ -173,50 +173,17 @@ void ConversionThread::run()
     if (finalPath.isEmpty() && !working.isEmpty())
         QFile::remove(working);
     if (reason.isEmpty() && finalPath.isEmpty()) {
+        log.finish();
         emit conversionCancelled();
         return;
     }
-    LogFile::appendRunLog(QStringLiteral("Conversion finished: quitOK=%1").arg(reason.isEmpty() ? "true" : "false"));
-    LogFile::appendRunLog(reason.isEmpty() ? QStringLiteral("Saved as ") + quoted(finalPath) : reason);
+    log.append(QStringLiteral("Conversion finished: quitOK=%1").arg(reason.isEmpty() ? "true" : "false"));
+    log.append(reason.isEmpty() ? QStringLiteral("Saved as ") + quoted(finalPath) : reason);
+    log.finish();
+    const qint64 sourceMs = FfmpegText::reportDurationMs(head, inFile);
+    if (reason.isEmpty() && sourceMs > 0)
+        emit sourceLength(sourceMs);
     emit conversionComplete(reason.isEmpty(), finalPath, reason);
-}
-
-QString ConversionThread::checkOutput(const QString& ffmpeg, const QString& working, const QString& report) const
-{
-    if (!QFileInfo(working).isFile()) {
-        return QFileInfo(QFileInfo(working).absolutePath()).isDir()
-            ? QStringLiteral("The output file was removed during conversion")
-            : QStringLiteral("The output folder no longer exists");
-    }
-    const QString made = FileInfoThread::report(ffmpeg, working);
-
-    const auto has = [&](const QString& text, const QString& path, const char* marker) {
-        return !FfmpegText::streamFields(text, path, QLatin1String(marker)).isEmpty();
-    };
-    const bool madeVideo = has(made, working, "Video:");
-    const bool madeAudio = has(made, working, "Audio:");
-    if (!madeVideo && !madeAudio) {
-        const QString cause = FfmpegText::errorLine(made);
-        return QStringLiteral("The output cannot be read")
-             + (cause.isEmpty() ? QString() : QStringLiteral(". FFmpeg said: ") + cause);
-    }
-    if (has(report, inFile, "Video:") && !args.contains(QLatin1String("-vn")) && !madeVideo)
-        return QStringLiteral("The output has no picture, although the source has one");
-    if (has(report, inFile, "Audio:") && !args.contains(QLatin1String("-an")) && !madeAudio)
-        return QStringLiteral("The output has no sound, although the source has some");
-
-    // A duration FFmpeg only estimated proves nothing: a VBR MP3 without an index header that lasts
-    // 23 s may be reported as 1:41, and its complete output would be taken for a short one.
-    const bool comparable = !FfmpegText::trimsOutput(args) && !FfmpegText::durationEstimated(report, inFile)
-                         && !FfmpegText::durationEstimated(made, working);
-    const qint64 source = FfmpegText::reportDurationMs(report, inFile);
-    const qint64 output = FfmpegText::reportDurationMs(made, working);
-    if (comparable && source > 0 && output >= 0 && double(output) < double(source) * shortestShare) {
-        return QStringLiteral("The output is shorter than the source (%1 of %2): the source may be damaged or "
-                              "changed during conversion")
-            .arg(FfmpegText::clockText(output), FfmpegText::clockText(source));
-    }
-    return {};
 }
 
 QString ConversionThread::moveToFreeName(const QString& working, QString& reason) const

@@ -7,16 +7,12 @@
 
 // Runs one FFmpeg conversion per start and ends with exactly one of conversionComplete and
 // conversionCancelled. FFmpeg writes to a hidden working file beside the output; only an output
-// that has been checked (it can be read, has the streams asked for and, unless the arguments trim
-// it or FFmpeg only estimated a length, nearly the source's length) is given its final name, a name that overwrites nothing. Every
+// that has passed the output check is given its final name, a name that overwrites nothing. Every
 // other end deletes the working file, so a user's folder never holds a broken output.
 class ConversionThread final : public QThread {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ConversionThread)
 public:
-    // An output this much shorter than its source did not get all of it.
-    static constexpr double shortestShare = 0.95;
-
     explicit ConversionThread(QObject* parent = nullptr);
     // Cancels a conversion under way (its FFmpeg is killed) and waits for the thread.
     ~ConversionThread() override;
@@ -36,6 +32,8 @@ public:
 signals:
     void startConversion(QString outFileName);
     void conversionProgress(int time);
+    // Right before a conversionComplete that succeeded: the source's length in FFmpeg's report.
+    void sourceLength(qint64 milliseconds);
     // finalOutput is "" when the conversion failed: no file was left behind.
     void conversionComplete(bool quitOk, QString finalOutput, QString errorMsg);
     void conversionCancelled();
@@ -44,8 +42,6 @@ protected:
     void run() override;
 
 private:
-    // "" when the working file holds what the job asked for; otherwise why not, in plain words.
-    [[nodiscard]] QString checkOutput(const QString& ffmpeg, const QString& working, const QString& report) const;
     // Gives the checked working file the first free output name; "" and the reason on failure.
     [[nodiscard]] QString moveToFreeName(const QString& working, QString& reason) const;
 

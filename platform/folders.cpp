@@ -55,6 +55,11 @@ QString runLogPath()
     return tempFolder() + QStringLiteral("/log.txt");
 }
 
+QString batchLogFolder()
+{
+    return dataFolder() + QStringLiteral("/logs");
+}
+
 QString musicFolderWithSeparator()
 {
     return withSeparator(QStandardPaths::writableLocation(QStandardPaths::MusicLocation));

@@ -23,6 +23,9 @@ void setIdentity();
 void makeTempFolder();
 [[nodiscard]] QString cataloguePath();
 [[nodiscard]] QString runLogPath();
+// dataFolder() + "/logs": the batch mode's run logs, one file per run. Not in the temporary folder,
+// which the window empties when it closes, perhaps while a batch run writes there.
+[[nodiscard]] QString batchLogFolder();
 // The user's Music and Videos folders, with a trailing separator; they may not exist yet.
 [[nodiscard]] QString musicFolderWithSeparator();
 [[nodiscard]] QString videoFolderWithSeparator();

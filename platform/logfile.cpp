@@ -3,12 +3,23 @@
 #include "platform/folders.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QRegularExpression>
 
 namespace LogFile {
 
+namespace {
+
+QString ownRunLog; // set before any run starts, read only afterwards
+
+// Threads of one process append to one file; each piece stays whole.
+QMutex appending;
+
+} // namespace
+
 void appendLine(const QString& path, const QString& text)
 {
+    const QMutexLocker locker(&appending);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
         return;
@@ -18,13 +29,31 @@ void appendLine(const QString& path, const QString& text)
 
 void appendRunLog(const QString& text)
 {
+    if (!ownRunLog.isEmpty()) {
+        appendLine(ownRunLog, text.trimmed());
+        return;
+    }
     Folders::makeTempFolder();
     appendLine(Folders::runLogPath(), text.trimmed());
 }
 
+void useOwnRunLog(const QString& path)
+{
+    ownRunLog = path;
+}
+
 RunLog::RunLog(qsizetype limit)
     : limit(limit)
+    , whole(!ownRunLog.isEmpty())
 {
+}
+
+void RunLog::write(const QString& text)
+{
+    if (whole)
+        held.append(text.trimmed());
+    else
+        appendRunLog(text);
 }
 
 void RunLog::append(const QString& text)
@@ -32,12 +61,12 @@ void RunLog::append(const QString& text)
     const QString trimmed = text.trimmed();
     if (!full && written + trimmed.size() <= limit) {
         written += trimmed.size();
-        appendRunLog(trimmed);
+        write(trimmed);
         return;
     }
     if (!full) {
         full = true;
-        appendRunLog(QStringLiteral("[The log of this run stops here, at its size limit. Its last lines follow "
+        write(QStringLiteral("[The log of this run stops here, at its size limit. Its last lines follow "
                                     "when it ends.]"));
     }
     static const QRegularExpression lineEnd(QStringLiteral("[\\r\\n]+"));
@@ -50,8 +79,11 @@ void RunLog::append(const QString& text)
 void RunLog::finish()
 {
     if (!lastLines.isEmpty())
-        appendRunLog(QStringLiteral("[The run's last lines:]\n") + lastLines.join(QLatin1Char('\n')));
+        write(QStringLiteral("[The run's last lines:]\n") + lastLines.join(QLatin1Char('\n')));
     lastLines.clear();
+    if (!held.isEmpty())
+        appendRunLog(held.join(QLatin1Char('\n')));
+    held.clear();
 }
 
 } // namespace LogFile

@@ -152,6 +152,8 @@ Rectangle {
             value: convertTabPage.currentOverallProgress
         }
 
+        TimeLeft { objectName: "timeLeft"; anchors.horizontalCenter: parent.horizontalCenter }
+
         Text {
             objectName: "runSummary"
             width: 340

@@ -146,6 +146,11 @@ int main(int argc, char* argv[])
             mediaList.current = 1;
             convertTab.currentOverallProgress = 40;
         )js"));
+        // As it reads once the run has been measured; its clock stays still for the picture.
+        QQuickItem* timeLeft = page.item(QStringLiteral("timeLeft"));
+        for (QObject* clock : timeLeft->children())
+            clock->setProperty("running", false);
+        timeLeft->setProperty("text", QStringLiteral("About 4 min left"));
         shoot(window, out, QStringLiteral("07-convert-running"));
         page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
 

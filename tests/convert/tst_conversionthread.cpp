@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -77,12 +78,13 @@ private slots:
         QVERIFY(logged.endsWith("\nConversion finished: quitOK=true\nSaved as \"" + output + "\"\n"));
     }
 
-    // Every failure ends with a reason in plain words and leaves nothing in the output folder.
+    // Every failure ends with a reason in plain words and leaves nothing in the output folder. The
+    // output is judged without starting FFmpeg again: each run starts it once.
     void failuresLeaveNothingBehind_data()
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QStringList>("args");
-        QTest::addColumn<QString>("fakeFfmpeg"); // a script put first on PATH; "": the real FFmpeg
+        QTest::addColumn<QString>("fakeFfmpeg"); // a script put first on PATH ("$ffmpeg": the real one); "": the real FFmpeg
         QTest::addColumn<QString>("reason");
         QTest::addRow("rejected option") << "av.mp4" << QStringList{"-c:v", "no_such_encoder"} << ""
                                          << "This FFmpeg cannot write the format that the preset asks for. "
@@ -99,6 +101,14 @@ private slots:
             << "The disk is full. FFmpeg said: Error closing file x.mp4: No space left on device";
         QTest::addRow("output folder deleted") << "av.mp4" << quickArguments << "rm -r \"${last%/*}\""
                                                << "The output folder no longer exists";
+        QTest::addRow("output deleted") << "av.mp4" << quickArguments << "rm \"$last\""
+                                        << "The output file was removed during conversion";
+        QTest::addRow("output unreadable") << "av.mp4" << quickArguments << "echo garbage > \"$last\""
+                                           << "The output cannot be read. FFmpeg said: Invalid data found when processing input";
+        QTest::addRow("picture lost") << "av.mp4" << quickArguments << "\"$ffmpeg\" -y -i \"$3\" -vn \"$last\""
+                                      << "The output has no picture, although the source has one";
+        QTest::addRow("sound lost") << "av.mp4" << quickArguments << "\"$ffmpeg\" -y -i \"$3\" -an -c:v mpeg4 \"$last\""
+                                    << "The output has no sound, although the source has some";
         QTest::addRow("killed from outside")
             << "av.mp4" << quickArguments
             << "printf partial > \"$last\"; echo '  Stream #0:0: Video: h264, yuv420p(tv, bt709/unknown/unknown)' >&2; kill -9 $$"
@@ -114,7 +124,9 @@ private slots:
         QTemporaryDir bin;
         if (!fakeFfmpeg.isEmpty()) {
             QFile script(bin.filePath("ffmpeg"));
-            QVERIFY(script.open(QIODevice::WriteOnly) && script.write("#!/bin/sh\nfor last; do :; done\n" + fakeFfmpeg.toUtf8()));
+            const QByteArray prologue = "#!/bin/sh\necho >> \"$0.starts\"\nffmpeg='"
+                                      + QStandardPaths::findExecutable("ffmpeg").toUtf8() + "'\nfor last; do :; done\n";
+            QVERIFY(script.open(QIODevice::WriteOnly) && script.write(prologue + fakeFfmpeg.toUtf8()));
             script.setPermissions(script.permissions() | QFile::ExeOwner);
             qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
         }
@@ -125,6 +137,8 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(run.complete.value(0), (QVariantList{reason.isEmpty(), reason.isEmpty() ? target + "/out.mkv" : "", reason}));
         QCOMPARE(entries(target), reason.isEmpty() ? QStringList{"out.mkv"} : QStringList{});
+        if (!fakeFfmpeg.isEmpty())
+            QCOMPARE(QFileInfo(bin.filePath("ffmpeg.starts")).size(), 1);
     }
 
     // A stop acts only on the run in progress: it ends that run's FFmpeg and deletes the one file the

@@ -5,6 +5,7 @@
 
 #include <QImageReader>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <memory>
@@ -71,10 +72,6 @@ private slots:
         QTEST(video.value(2).section(' ', 0, 0), "frameSize");
         QTEST(audio.value(0).section(' ', 0, 0), "audioCodec");
         QCOMPARE(QImageReader(info.at(4)).size(), video.isEmpty() ? QSize() : QSize(176, 132));
-        probe.setMakeThumbnails(false);
-        probe.enqueue(path);
-        QVERIFY(replies.wait(30000));
-        QCOMPARE(replies.at(1).at(0).toStringList().at(4), "");
         QCOMPARE(QDir(Folders::tempFolder()).entryList(QDir::Files).size(), video.isEmpty() ? 0 : 1);
     }
 
@@ -104,6 +101,42 @@ private slots:
             QCOMPARE(replies.at(i).at(0).toStringList().at(0), names.at(i));
     }
 
+    // Files are probed at once, and answered in the order they were queued even when a later one is
+    // done first.
+    void probesRunAtOnceAndAnswerInOrder()
+    {
+        QTemporaryDir bin;
+        QFile fake(bin.filePath("ffmpeg"));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        // The reports on the first two files wait (half a minute at most) until both have begun;
+        // the first then takes a second longer.
+        fake.write("#!/bin/sh\ncase \"$#:$3\" in 3:*audio.mp3|3:*av.mp4)\n"
+                   "  mkdir -p \"$0.d\"; touch \"$0.d/$$\"; n=0\n"
+                   "  while [ $(ls \"$0.d\" | wc -l) -lt 2 ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done\n"
+                   "  ls \"$0.d\" | wc -l >> \"$0.seen\"\n"
+                   "  case \"$3\" in *audio.mp3) sleep 1;; esac;;\nesac\n"
+                   "exec '" + QStandardPaths::findExecutable("ffmpeg").toUtf8() + "' \"$@\"\n");
+        fake.close();
+        fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
+        FileInfoThread probe;
+        QSignalSpy replies(&probe, &FileInfoThread::fileInfoReady);
+        const QStringList names = {"audio.mp3", "av.mp4", "video.mkv"};
+        for (const QString& name : names)
+            probe.enqueue(testMedia(name));
+        QTRY_COMPARE_WITH_TIMEOUT(replies.count(), 3, 90000);
+        qputenv("PATH", path);
+        QFile seen(bin.filePath("ffmpeg.seen"));
+        QVERIFY(seen.open(QIODevice::ReadOnly));
+        QCOMPARE(seen.readAll().simplified(), "2 2");
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(replies.at(i).at(0).toStringList().at(0), names.at(i));
+        const QString thumbnail = replies.at(1).at(0).toStringList().at(4);
+        QVERIFY(!thumbnail.isEmpty() && thumbnail != replies.at(2).at(0).toStringList().at(4));
+    }
+
+    // The claim is the file itself, so that two probes in one second never share a name.
     void thumbnailNamesInOneSecondDoNotCollide()
     {
         const QString folder = work.filePath("names/");
@@ -111,9 +144,9 @@ private slots:
         QString expected = folder;
         for (int i = 0; i < 3; ++i) {
             expected += "1700000000";
-            QCOMPARE(FileInfoThread::thumbnailPath(folder, 1700000000), expected + ".png");
-            QFile(expected + ".png").open(QIODevice::WriteOnly);
+            QCOMPARE(FileInfoThread::claimThumbnailPath(folder, 1700000000), expected + ".png");
         }
+        QCOMPARE(FileInfoThread::claimThumbnailPath(work.filePath("missing/"), 1700000000), "");
     }
 };
 

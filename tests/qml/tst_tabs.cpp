@@ -136,6 +136,28 @@ private slots:
         QCOMPARE(page.role(1, "currentStatus"), "wait");
     }
 
+    // Once the work has been measured, the Convert tab tells the time the whole run still needs; it
+    // says nothing while a kind of work ahead (here a burn) has not been measured yet.
+    void theTimeLeftOfTheWholeRun()
+    {
+        QTemporaryDir out;
+        PageDriver page;
+        MessageRecorder recorder(QMessageBox::Yes);
+        QVERIFY(page.addAndProbe({testMedia("av.mp4"), testMedia("long.mp4")}));
+        page.eval("formatTab.outputSameFolder.checked = false; mainPage.outPath = '" + out.path() + "/';"
+                  "mainPage.ffmpegArgs = '-s 160x120 -vf realtime -c:v mpeg4 -c:a aac'; mainPage.outExt = 'mkv';"
+                  "idTabs.current = 2");
+        QQuickItem* timeLeft = page.item("timeLeft");
+        page.click(page.item("convertButton"));
+        QCOMPARE(timeLeft->property("text").toString(), "");
+        // 63 s at about the pace of the clock.
+        QTRY_VERIFY2_WITH_TIMEOUT(QRegularExpression("^About 1 min( [1-3]0 s)? left$").match(timeLeft->property("text").toString()).hasMatch(), qPrintable(timeLeft->property("text").toString()), 30000);
+        page.eval("mediaList.addBurn('burn_dvd', '/dev/sr0')");
+        QTRY_COMPARE(timeLeft->property("text").toString(), "");
+        page.click(page.item("cancelButton"));
+        QVERIFY(!page.eval("mainPage.conversionInProgress").toBool());
+    }
+
     // A disc run whose drive dialog is cancelled starts nothing. The burn element shows the preset
     // chosen and feeds the overall bar.
     void discRunsOnThePage()

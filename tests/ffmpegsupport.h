@@ -38,3 +38,24 @@ inline QString ffmpegReport(const QString& path)
     probe.waitForFinished(30000);
     return QString::fromUtf8(probe.readAllStandardError());
 }
+
+// What ffprobe says of a file: the entries asked for ("format=duration"), a line per stream, the
+// values joined by commas.
+inline QString probe(const QString& path, const QString& entries)
+{
+    QProcess ffprobe;
+    ffprobe.start("ffprobe", {"-v", "error", "-show_entries", entries, "-of", "csv=p=0", path});
+    ffprobe.waitForFinished(30000);
+    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
+}
+
+// A file's streams as "h264 640x360, aac 2": codec and picture size or sound channels.
+inline QString probeStreams(const QString& path)
+{
+    QStringList streams;
+    for (const QString& line : probe(path, "stream=codec_name,width,height,channels").split('\n')) {
+        const QStringList fields = line.split(',');
+        streams.append(fields.size() == 3 ? QString("%1 %2x%3").arg(fields.at(0), fields.at(1), fields.at(2)) : fields.join(' '));
+    }
+    return streams.join(", ");
+}

@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 
 // A file that the media script generated.
@@ -39,8 +40,7 @@ inline QString ffmpegReport(const QString& path)
     return QString::fromUtf8(probe.readAllStandardError());
 }
 
-// What ffprobe says of a file: the entries asked for ("format=duration"), a line per stream, the
-// values joined by commas.
+// What ffprobe says of the entries asked for ("format=duration"): a line per stream, values joined by commas.
 inline QString probe(const QString& path, const QString& entries)
 {
     QProcess ffprobe;
@@ -52,10 +52,6 @@ inline QString probe(const QString& path, const QString& entries)
 // A file's streams as "h264 640x360, aac 2": codec and picture size or sound channels.
 inline QString probeStreams(const QString& path)
 {
-    QStringList streams;
-    for (const QString& line : probe(path, "stream=codec_name,width,height,channels").split('\n')) {
-        const QStringList fields = line.split(',');
-        streams.append(fields.size() == 3 ? QString("%1 %2x%3").arg(fields.at(0), fields.at(1), fields.at(2)) : fields.join(' '));
-    }
-    return streams.join(", ");
+    static const QRegularExpression size("^(\\w+),(\\d+),", QRegularExpression::MultilineOption);
+    return probe(path, "stream=codec_name,width,height,channels").replace(size, "\\1 \\2x").replace(',', ' ').replace('\n', ", ");
 }

@@ -321,9 +321,8 @@ private slots:
         QCOMPARE(page.count(), 0);
     }
 
-    // Fit to size from the window: a preset by the pointer, then sizes typed into its field,
-    // reached by the keyboard: one that a preset has chooses it, another is the user's own. The
-    // run's output fits in it.
+    // Fit to size: a preset by the pointer, then sizes typed into its field: one a preset has chooses
+    // it, another is the user's own, which the run's output fits in.
     void aSizeToFitInFromTheWindow()
     {
         QTemporaryDir out;
@@ -334,20 +333,17 @@ private slots:
         page.click(page.icon("Fit to size"));
         page.click(page.icon("8 MB"));
         QCOMPARE(page.item("sizeField")->property("text").toString(), "8");
-        const QString eightMegabytes = page.text("mainPage.ffmpegArgs");
         QVERIFY(page.tabTo("Size in MB"));
-        page.key(Qt::Key_A, 1, Qt::ControlModifier);
-        page.type("10");
-        QCOMPARE(page.integer("formatTab.outputSelected"), 1);
-        page.key(Qt::Key_A, 1, Qt::ControlModifier);
-        page.type("0.15");
-        QCOMPARE(page.text("mainPage.ffmpegArgs"), QString(eightMegabytes).replace("-fit-size 8 ", "-fit-size 0.15 "));
-        QVERIFY(!page.icon("10 MB")->property("selected").toBool());
+        for (const char* size : {"10", "0.15"}) {
+            page.key(Qt::Key_A, 1, Qt::ControlModifier);
+            page.type(size);
+            QCOMPARE(page.integer("formatTab.outputSelected"), size == QString("10") ? 1 : -1);
+        }
+        QVERIFY(page.text("mainPage.ffmpegArgs").startsWith("-fit-size 0.15 -c:v libx264 "));
         page.click(page.item("formatNext"));
         QCOMPARE(page.item("outputSummary")->childItems().value(0)->property("text").toString(), "Fit to size \u00b7 0.15 MB");
         page.click(page.item("convertButton"));
-        QTRY_VERIFY_WITH_TIMEOUT(!page.eval("mainPage.conversionInProgress").toBool(), 60000);
-        QCOMPARE(page.text("convertTab.runSummary"), "1 converted");
+        QTRY_COMPARE_WITH_TIMEOUT(page.text("convertTab.runSummary"), "1 converted", 60000);
         QVERIFY(QFileInfo(out.filePath("av.mp4")).size() <= 150000);
         QCOMPARE(probeStreams(out.filePath("av.mp4")), "h264 320x240, aac 1");
     }

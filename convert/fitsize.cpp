@@ -15,8 +15,8 @@ class Text {
     Q_DECLARE_TR_FUNCTIONS(FitSize)
 };
 
-// Kept free of the target: two-pass H.264 lands within about 2 % of its bitrate, AAC within 2 %
-// of its own; what still misses is encoded again.
+// The share of the target left free: two-pass H.264 lands within about 2 % of its bitrate, AAC
+// within 2 % of its own; what still misses is encoded again.
 constexpr double margin = 0.03;
 // What MP4 adds to the streams, measured on H.264 with B-frames and AAC interleaved: a few
 // kilobytes of headers, and per sample its size, time offset and chunk entries.
@@ -24,7 +24,7 @@ constexpr double fixedOverhead = 4000;
 constexpr double bytesPerFrame = 20;
 constexpr double bytesPerAudioFrame = 12;
 constexpr double audioFramesPerSecond = 48000.0 / 1024;
-// No one would take the file for an answer beyond this.
+// A terabyte: beyond any limit a service sets, so a slip of the keyboard.
 constexpr double largestMegabytes = 1e6;
 
 // The picture sizes, by their shorter side, from the largest down. A size is taken when its
@@ -161,8 +161,12 @@ Plan plan(const QStringList& args, const MediaHeader::Facts& source)
     }
     plan.seconds = double(source.durationMs) / 1000;
     const bool sound = source.audio && !args.contains(QLatin1String("-an"));
-    const QList<QSize> frames = source.video && !args.contains(QLatin1String("-vn"))
-        ? framesFor(source.frameSize, valueAfter(args, QStringLiteral("-s"))) : QList<QSize>();
+    const bool picture = source.video && !args.contains(QLatin1String("-vn"));
+    const QList<QSize> frames = picture ? framesFor(source.frameSize, valueAfter(args, QStringLiteral("-s"))) : QList<QSize>();
+    if (picture && frames.isEmpty()) {
+        plan.refusal = Text::tr("The source's picture size is unknown, so no size can be planned for it");
+        return plan;
+    }
     const double frameRate = std::clamp(source.frameRate > 0 ? source.frameRate : 30.0, 1.0, highestFrameRate);
 
     const double perSecond = (frames.isEmpty() ? 0 : frameRate * bytesPerFrame)

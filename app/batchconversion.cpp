@@ -59,7 +59,7 @@ QList<PresetRow> allPresets(const Catalogue& catalogue)
 bool openCatalogue(Catalogue& catalogue, QTextStream& err)
 {
     if (!Startup::prepareFolders() || !catalogue.open(Folders::cataloguePath())) {
-        complain(err, QString::fromLatin1(Startup::catalogueMissingMessage));
+        complain(err, Startup::catalogueMissingMessage());
         return false;
     }
     catalogue.load();
@@ -123,7 +123,9 @@ int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
     if (!openCatalogue(catalogue, err))
         return CommandLine::exitFailed;
     const QList<PresetRow> rows = allPresets(catalogue);
-    qsizetype idWidth = 2, ownerWidth = 16, labelWidth = 6;
+    // Each column at least as wide as its heading, whatever its language.
+    const QString heads[] = {tr("ID"), tr("Device or format"), tr("Preset"), tr("Ext")};
+    qsizetype idWidth = heads[0].size(), ownerWidth = heads[1].size(), labelWidth = heads[2].size();
     for (const PresetRow& row : rows) {
         idWidth = std::max(idWidth, row.columns.at(0).size());
         ownerWidth = std::max(ownerWidth, row.owner.size());
@@ -133,7 +135,7 @@ int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
         out << id.rightJustified(idWidth) << "  " << owner.leftJustified(ownerWidth) << "  "
             << label.leftJustified(labelWidth) << "  " << extension << '\n';
     };
-    line(tr("ID"), tr("Device or format"), tr("Preset"), tr("Ext"));
+    line(heads[0], heads[1], heads[2], heads[3]);
     for (const PresetRow& row : rows)
         line(row.columns.at(0), row.owner, row.columns.at(1), row.columns.at(4));
     out.flush();
@@ -314,10 +316,8 @@ void BatchConversion::clearProgress()
         out << '\r' << QString(statusWidth, QLatin1Char(' ')) << '\r' << Qt::flush;
 }
 
-int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& request)
+int BatchConversion::run(const CommandLine::Request& request)
 {
-    QCoreApplication app(argc, argv);
-    Folders::setIdentity();
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (request.mode) {

@@ -7,18 +7,20 @@
 #include "intake/droppablewidget.h"
 #include "platform/folders.h"
 #include "platform/shutdownsignals.h"
+#include "platform/translation.h"
 #include "widgets/messagebox.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
 [[noreturn]] void showFatalError(const QString& message)
 {
-    MessageBox::critical(nullptr, QStringLiteral("Fatal Error"), message);
+    MessageBox::critical(nullptr, QCoreApplication::translate("main", "Fatal Error"), message);
     std::exit(1);
 }
 
@@ -29,32 +31,39 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
+    // The command line's own texts, its help and its mistakes, are in the user's language: the
+    // translation comes before they are made, with an application object that needs no display.
+    auto plain = std::make_unique<QCoreApplication>(argc, argv);
+    Folders::setIdentity();
+    Translation::install();
     const CommandLine::Request request = CommandLine::parse(arguments);
     // Help, the preset table and batch conversion need no window, so no display either.
     if (request.mode != CommandLine::Mode::Window)
-        return BatchConversion::run(argc, argv, request);
+        return BatchConversion::run(request);
 
     // The single-instance lock comes first, before anything needs a display and before the folders
     // are prepared: a later start (a terminal's or a script's too, without a display) only hands its
     // files to the running window, and two first starts never prepare the same folders at once.
-    Folders::setIdentity();
     SingleInstance instance;
     if (!instance.claim()) {
-        const QCoreApplication handingOver(argc, argv);
         if (instance.handOver(request.files))
             return 0;
-        std::fprintf(stderr, "Halvorn is already running but does not answer.\n");
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(QCoreApplication::translate("main", "Halvorn is already running but does not answer.")));
         return 1;
     }
 
+    // The window's application object takes the place of the plain one.
+    plain.reset();
     QApplication app(argc, argv);
+    Translation::install();
     // Caught from here on: the files named on the command line start tools before the loop runs,
     // and a signal that arrives meanwhile is answered as soon as it does.
     ShutdownSignals shutdownSignals;
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
         MessageBox::answerOnStandardError();
     if (!Startup::prepareFolders())
-        showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
+        showFatalError(Startup::catalogueMissingMessage());
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;

@@ -42,7 +42,7 @@ Rectangle {
     Text {
         x: 17
         y: 10
-        text: "Select type"
+        text: qsTr("Select type")
         color: "white"
         font.pointSize: 13
         style: Text.Raised
@@ -82,7 +82,7 @@ Rectangle {
             if (mediaList.mediaListModel.count > 0)
                 idTabs.current = 1
             else
-                mainwnd.warning("You must have items in the Media List to proceed!")
+                mainwnd.warning(qsTr("You must have items in the Media List to proceed!"))
         }
     }
 }

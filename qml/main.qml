@@ -169,19 +169,19 @@ Rectangle {
         if (empty || ffmpegArgs === "") {
             if ((index === 1 || index === 2) && empty) {
                 idTabs.current = 0
-                mainwnd.warning("You must have items in the Media List to proceed!")
+                mainwnd.warning(qsTr("You must have items in the Media List to proceed!"))
             } else if (index === 2 && ffmpegArgs === "") {
                 idTabs.current = 1
-                mainwnd.warning("You must select an output device or format to proceed!")
+                mainwnd.warning(qsTr("You must select an output device or format to proceed!"))
             }
         }
         if (conversionInProgress) {
             if (idTabs.current === 0) {
                 idTabs.current = 2
-                mainwnd.warning("Please wait for the current conversion to finish before adding more media.")
+                mainwnd.warning(qsTr("Please wait for the current conversion to finish before adding more media."))
             } else if (idTabs.current === 1) {
                 idTabs.current = 2
-                mainwnd.warning("You cannot change the output format mid-conversion!")
+                mainwnd.warning(qsTr("You cannot change the output format mid-conversion!"))
             }
         }
         if (idTabs.current !== 2)
@@ -250,7 +250,7 @@ Rectangle {
         y: 10
         spacing: 10
         Repeater {
-            model: ["File", "Help"]
+            model: [qsTr("File"), qsTr("Help")]
             delegate: Text {
                 id: menuTitle
                 text: modelData

@@ -8,6 +8,7 @@
 #include "platform/logfile.h"
 #include "platform/shutdownsignals.h"
 #include "platform/tools.h"
+#include "platform/translation.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -316,8 +317,11 @@ void BatchConversion::clearProgress()
         out << '\r' << QString(statusWidth, QLatin1Char(' ')) << '\r' << Qt::flush;
 }
 
-int BatchConversion::run(const CommandLine::Request& request)
+int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& request)
 {
+    QCoreApplication app(argc, argv);
+    Folders::setIdentity();
+    Translation::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (request.mode) {
@@ -328,7 +332,7 @@ int BatchConversion::run(const CommandLine::Request& request)
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return checkedOutput(CommandLine::exitSuccess, out, err);
     case CommandLine::Mode::Error:
-        complain(err, request.error);
+        complain(err, CommandLine::errorText(request));
         err << tr("Try 'halvorn --help' for more information.") << Qt::endl;
         return CommandLine::exitUsage;
     case CommandLine::Mode::ListPresets:

@@ -35,8 +35,7 @@ public:
     void interrupt(int signalNumber);
 
     // Every job without a window: help, version, the preset table, a conversion, or a usage error.
-    // The application object, without a display, exists already.
-    [[nodiscard]] static int run(const CommandLine::Request& request);
+    [[nodiscard]] static int run(int& argc, char** argv, const CommandLine::Request& request);
 
 private:
     // One conversion at a time on its own worker.

@@ -14,7 +14,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -31,30 +30,26 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    // The command line's own texts, its help and its mistakes, are in the user's language: the
-    // translation comes before they are made, with an application object that needs no display.
-    auto plain = std::make_unique<QCoreApplication>(argc, argv);
-    Folders::setIdentity();
-    Translation::install();
     const CommandLine::Request request = CommandLine::parse(arguments);
     // Help, the preset table and batch conversion need no window, so no display either.
     if (request.mode != CommandLine::Mode::Window)
-        return BatchConversion::run(request);
+        return BatchConversion::run(argc, argv, request);
 
     // The single-instance lock comes first, before anything needs a display and before the folders
     // are prepared: a later start (a terminal's or a script's too, without a display) only hands its
     // files to the running window, and two first starts never prepare the same folders at once.
+    Folders::setIdentity();
     SingleInstance instance;
     if (!instance.claim()) {
+        const QCoreApplication handingOver(argc, argv);
         if (instance.handOver(request.files))
             return 0;
+        Translation::install();
         std::fprintf(stderr, "%s\n",
                      qUtf8Printable(QCoreApplication::translate("main", "Halvorn is already running but does not answer.")));
         return 1;
     }
 
-    // The window's application object takes the place of the plain one.
-    plain.reset();
     QApplication app(argc, argv);
     Translation::install();
     // Caught from here on: the files named on the command line start tools before the loop runs,

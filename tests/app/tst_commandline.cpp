@@ -112,11 +112,11 @@ private slots:
         const CommandLine::Request request = CommandLine::parse(QStringList{"halvorn"} + arguments);
         QCOMPARE(request.mode, mode);
         const QString job = QString("%1 -j%2%3").arg(request.presetId).arg(request.jobs).arg(request.quiet ? " -q" : "");
-        QVERIFY2(mode == Mode::Error     ? request.error.startsWith(detail)
+        QVERIFY2(mode == Mode::Error     ? CommandLine::errorText(request).startsWith(detail)
                  : mode == Mode::Window  ? request.files.join(' ') == detail
                  : mode == Mode::Convert ? job == detail
                                          : detail.isEmpty(),
-                 qPrintable(request.error + job));
+                 qPrintable(CommandLine::errorText(request) + job));
     }
 
     // The help and the mistakes of the command line are made before anything else: in German too,

@@ -70,13 +70,11 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "addNext"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/nextButton.png"
-        pressedImage: "images/nextButtonClicked.png"
         text: qsTr("Next")
         onActivated: {
             if (mediaList.mediaListModel.count > 0)

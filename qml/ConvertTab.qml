@@ -210,6 +210,10 @@ Rectangle {
                 image: "images/convert-button.png"
                 pressedImage: "images/convert-button-clicked.png"
                 text: qsTr("Convert")
+                textLeft: 8
+                textRight: 8
+                textSize: 21
+                textColor: "#3c3b3a"
                 focusHeir: cancelButton
                 slipGuard: runGuard
                 // Usable once an element has loaded: before, a press would convert nothing.
@@ -224,6 +228,9 @@ Rectangle {
                 image: "images/cancel-button.png"
                 pressedImage: "images/cancel-button-clicked.png"
                 text: qsTr("Cancel")
+                textLeft: 8
+                textRight: 8
+                textSize: 21
                 focusHeir: convertButton
                 slipGuard: runGuard
                 visible: mainPage.conversionInProgress
@@ -282,13 +289,12 @@ Rectangle {
         onClicked: mediaList.clearSelections()
     }
 
-    PushButton {
+    StepButton {
         objectName: "convertBack"
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/backButton.png"
-        pressedImage: "images/backButtonClicked.png"
+        forward: false
         text: qsTr("Back")
         onActivated: {
             if (!mainPage.conversionInProgress || convertTabPage.cancelWholeConversion())

@@ -428,13 +428,12 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "formatBack"
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/backButton.png"
-        pressedImage: "images/backButtonClicked.png"
+        forward: false
         text: qsTr("Back")
         onActivated: {
             if (formatTabPage.deviceFormatPage)
@@ -444,13 +443,11 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "formatNext"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/nextButton.png"
-        pressedImage: "images/nextButtonClicked.png"
         text: qsTr("Next")
         onActivated: {
             if (mainPage.ffmpegArgs !== "")

@@ -118,6 +118,20 @@ Item {
                     return "file:" + model.thumbnail
                 }
             }
+            // Under the sign of a sound or of a picture without a preview.
+            Text {
+                x: 4
+                y: 50
+                width: 88
+                height: 16
+                visible: model.thumbnail === ""
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: model.videoCodec === "" ? qsTr("audio") : qsTr("no preview")
+                color: "#b4b2ae"
+                font.pixelSize: 10
+                Accessible.ignored: true
+            }
         }
 
         Rectangle {

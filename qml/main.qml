@@ -382,6 +382,33 @@ Rectangle {
         Image {
             anchors.centerIn: parent
             source: "images/dragDrop.png"
+            Text {
+                x: 12
+                y: 126
+                width: parent.width - 24
+                height: 28
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: qsTr("Drop audio and video files here")
+                color: "#fdfdfd"
+                font.pixelSize: 16
+                font.bold: true
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 9
+            }
+            Text {
+                x: 12
+                y: 156
+                width: parent.width - 24
+                height: 24
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: qsTr("or choose them on the Add tab")
+                color: "#b4b2ae"
+                font.pixelSize: 13
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 9
+            }
         }
     }
     // Every tip of the pages is drawn here, last and so above everything else.

@@ -80,7 +80,7 @@
     </message>
     <message>
         <source>%1 converted, %2 failed</source>
-        <translation>%1 konvertiert, %2 fehlgeschlagen</translation>
+        <translation>%1 umgewandelt, %2 fehlgeschlagen</translation>
     </message>
     <message>
         <source>, interrupted</source>
@@ -127,7 +127,7 @@
     </message>
     <message>
         <source>Image Failed</source>
-        <translation>Abbild fehlgeschlagen</translation>
+        <translation>Abbildfehler</translation>
     </message>
     <message>
         <source>Burn complete</source>
@@ -143,11 +143,11 @@
     </message>
     <message>
         <source>Burn Failed</source>
-        <translation>Brennen fehlgeschlagen</translation>
+        <translation>Brennfehler</translation>
     </message>
     <message>
         <source>Burning DVD...</source>
-        <translation>DVD wird gebrannt …</translation>
+        <translation>Brennt DVD …</translation>
     </message>
     <message>
         <source>The DVD burning tool could not be started.</source>
@@ -174,7 +174,7 @@
     </message>
     <message>
         <source>Authoring DVD...</source>
-        <translation>DVD wird erstellt …</translation>
+        <translation>Erstellt DVD …</translation>
     </message>
     <message>
         <source>The DVD authoring tool could not be started.</source>
@@ -182,11 +182,11 @@
     </message>
     <message>
         <source>The DVD could not be authored from the converted files.</source>
-        <translation>Aus den konvertierten Dateien konnte keine DVD erstellt werden.</translation>
+        <translation>Aus den umgewandelten Dateien konnte keine DVD erstellt werden.</translation>
     </message>
     <message>
         <source>Writing Disc Image...</source>
-        <translation>Disc-Abbild wird geschrieben …</translation>
+        <translation>Schreibt Abbild …</translation>
     </message>
     <message>
         <source>The disc image tool could not be started.</source>
@@ -202,7 +202,7 @@
     </message>
     <message>
         <source>Burning Audio CD...</source>
-        <translation>Audio-CD wird gebrannt …</translation>
+        <translation>Brennt Audio-CD …</translation>
     </message>
     <message>
         <source>The CD burning tool could not be started.</source>
@@ -397,7 +397,7 @@ Eine Audio-CD fasst 80 Minuten.</translation>
     </message>
     <message>
         <source>--jobs needs a number of files to convert at once, 1 or more.</source>
-        <translation>--jobs braucht die Zahl der gleichzeitig zu konvertierenden Dateien, 1 oder mehr.</translation>
+        <translation>--jobs braucht die Zahl der gleichzeitig umzuwandelnden Dateien, 1 oder mehr.</translation>
     </message>
     <message>
         <source>Unknown option: %1</source>
@@ -409,7 +409,7 @@ Eine Audio-CD fasst 80 Minuten.</translation>
     </message>
     <message>
         <source>No files to convert.</source>
-        <translation>Keine Dateien zum Konvertieren.</translation>
+        <translation>Keine Dateien zum Umwandeln.</translation>
     </message>
     <message>
         <source>%1 goes with --preset.</source>
@@ -442,16 +442,16 @@ Exit status: 0 when every file was converted, 1 when one failed, 2 for a wrong c
 Ohne Optionen öffnet sich das Fenster, und die Dateien kommen in die Liste.
 
   --list-presets      alle Geräte und Formate mit ihren Voreinstellungen ausgeben (ID, Name, Endung)
-  --preset ID         jede DATEI mit dieser Voreinstellung konvertieren, ohne Fenster
-  -o, --output ORDNER die konvertierten Dateien in ORDNER schreiben (Vorgabe: neben die Quelle)
-  -j, --jobs N        N Dateien gleichzeitig konvertieren (Vorgabe: eine je Prozessor, hier %1,
+  --preset ID         jede DATEI mit dieser Voreinstellung umwandeln, ohne Fenster
+  -o, --output ORDNER die umgewandelten Dateien in ORDNER schreiben (Vorgabe: neben die Quelle)
+  -j, --jobs N        N Dateien gleichzeitig umwandeln (Vorgabe: eine je Prozessor, hier %1,
                       und eine Datei, deren Bild kodiert wird, allein)
   -q, --quiet         nur Fehlschläge ausgeben
   --                  die folgenden Argumente sind Dateien, auch wenn sie mit „-“ beginnen
   -h, --help          diese Hilfe ausgeben
   -v, --version       die Version ausgeben
 
-Rückgabewert: 0, wenn jede Datei konvertiert wurde, 1, wenn eine fehlschlug, 2 bei einer falschen
+Rückgabewert: 0, wenn jede Datei umgewandelt wurde, 1, wenn eine fehlschlug, 2 bei einer falschen
 Befehlszeile, 130 nach Strg+C, 143 nach SIGTERM, 129 nach SIGHUP.
 </translation>
     </message>
@@ -491,15 +491,15 @@ Befehlszeile, 130 nach Strg+C, 143 nach SIGTERM, 129 nach SIGHUP.
     <name>ConvertTab</name>
     <message>
         <source>Convert</source>
-        <translation>Konvertieren</translation>
+        <translation>Umwandeln</translation>
     </message>
     <message>
         <source>%1 converted, %2 failed</source>
-        <translation>%1 konvertiert, %2 fehlgeschlagen</translation>
+        <translation>%1 umgewandelt, %2 fehlgeschlagen</translation>
     </message>
     <message>
         <source>%1 converted</source>
-        <translation>%1 konvertiert</translation>
+        <translation>%1 umgewandelt</translation>
     </message>
     <message>
         <source>Burned onto a disc</source>
@@ -555,7 +555,7 @@ Befehlszeile, 130 nach Strg+C, 143 nach SIGTERM, 129 nach SIGHUP.
     </message>
     <message>
         <source>Are you sure you want to cancel the current conversion?</source>
-        <translation>Möchten Sie die laufende Konvertierung wirklich abbrechen?</translation>
+        <translation>Möchten Sie die laufende Umwandlung wirklich abbrechen?</translation>
     </message>
     <message>
         <source>Cancelled after %1</source>
@@ -913,7 +913,7 @@ Bitte installieren Sie Halvorn neu.</translation>
     </message>
     <message>
         <source>Conversions will be cancelled - are you sure you want to close?</source>
-        <translation>Die Konvertierungen werden abgebrochen – möchten Sie Halvorn wirklich schließen?</translation>
+        <translation>Die Umwandlungen werden abgebrochen – möchten Sie Halvorn wirklich schließen?</translation>
     </message>
     <message>
         <source>A disc is being written - closing now will leave it unusable. Are you sure you want to close?</source>
@@ -925,7 +925,7 @@ Bitte installieren Sie Halvorn neu.</translation>
     </message>
     <message>
         <source>Conversion finished</source>
-        <translation>Konvertierung fertig</translation>
+        <translation>Umwandlung fertig</translation>
     </message>
 </context>
 <context>
@@ -948,11 +948,11 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
     </message>
     <message>
         <source>Are you sure you want to stop this conversion?</source>
-        <translation>Möchten Sie diese Konvertierung wirklich anhalten?</translation>
+        <translation>Möchten Sie diese Umwandlung wirklich anhalten?</translation>
     </message>
     <message>
         <source>Conversion already finished</source>
-        <translation>Die Konvertierung ist bereits fertig</translation>
+        <translation>Die Umwandlung ist bereits fertig</translation>
     </message>
     <message>
         <source>Media List</source>
@@ -967,7 +967,7 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
     </message>
     <message>
         <source>converted</source>
-        <translation>konvertiert</translation>
+        <translation>umgewandelt</translation>
     </message>
     <message>
         <source>failed: %1</source>
@@ -975,7 +975,7 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
     </message>
     <message>
         <source>converting, %1 done</source>
-        <translation>wird konvertiert, %1 erledigt</translation>
+        <translation>wird umgewandelt, %1 erledigt</translation>
     </message>
     <message>
         <source>waiting</source>
@@ -1017,12 +1017,20 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
         <source>Remove</source>
         <translation>Entfernen</translation>
     </message>
+    <message>
+        <source>audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>no preview</source>
+        <translation>keine Vorschau</translation>
+    </message>
 </context>
 <context>
     <name>OutputCheck</name>
     <message>
         <source>The output file was removed during conversion</source>
-        <translation>Die Ausgabedatei wurde während der Konvertierung entfernt</translation>
+        <translation>Die Ausgabedatei wurde während der Umwandlung entfernt</translation>
     </message>
     <message>
         <source>The output folder no longer exists</source>
@@ -1046,7 +1054,7 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
     </message>
     <message>
         <source>The output is shorter than the source (%1 of %2): the source may be damaged or changed during conversion</source>
-        <translation>Die Ausgabe ist kürzer als die Quelle (%1 von %2): Die Quelle ist vielleicht beschädigt oder wurde während der Konvertierung verändert</translation>
+        <translation>Die Ausgabe ist kürzer als die Quelle (%1 von %2): Die Quelle ist vielleicht beschädigt oder wurde während der Umwandlung verändert</translation>
     </message>
 </context>
 <context>
@@ -1341,11 +1349,11 @@ Möchten Sie sie jetzt herunterladen?</translation>
     </message>
     <message>
         <source>Please wait for the current conversion to finish before adding more media.</source>
-        <translation>Bitte warten Sie, bis die laufende Konvertierung fertig ist, bevor Sie weitere Medien hinzufügen.</translation>
+        <translation>Bitte warten Sie, bis die laufende Umwandlung fertig ist, bevor Sie weitere Medien hinzufügen.</translation>
     </message>
     <message>
         <source>You cannot change the output format mid-conversion!</source>
-        <translation>Während einer Konvertierung lässt sich das Ausgabeformat nicht ändern!</translation>
+        <translation>Während einer Umwandlung lässt sich das Ausgabeformat nicht ändern!</translation>
     </message>
     <message>
         <source>File</source>
@@ -1378,6 +1386,14 @@ Möchten Sie sie jetzt herunterladen?</translation>
     <message>
         <source>Halvorn is already running but does not answer.</source>
         <translation>Halvorn läuft bereits, antwortet aber nicht.</translation>
+    </message>
+    <message>
+        <source>Drop audio and video files here</source>
+        <translation>Audio- und Videodateien hier ablegen</translation>
+    </message>
+    <message>
+        <source>or choose them on the Add tab</source>
+        <translation>oder auf der Seite „Hinzufügen“ wählen</translation>
     </message>
 </context>
 </TS>

@@ -29,7 +29,7 @@ QString makeWorkingFile(const QString& target, QString& reason)
 {
     const QFileInfo info(target);
     if (!QFileInfo(info.absolutePath()).isDir()) {
-        reason = QStringLiteral("The output folder no longer exists");
+        reason = ConversionThread::tr("The output folder no longer exists");
         return {};
     }
     const QString stem = ConversionThread::workingPathPrefix(target);
@@ -41,7 +41,7 @@ QString makeWorkingFile(const QString& target, QString& reason)
             return working;
         if (FileOps::entryExists(working))
             continue;
-        reason = QStringLiteral("The output folder cannot be written to: %1").arg(file.errorString());
+        reason = ConversionThread::tr("The output folder cannot be written to: %1").arg(file.errorString());
         return {};
     }
 }
@@ -116,11 +116,11 @@ void ConversionThread::run()
     process.setReadChannel(QProcess::StandardError);
     const QString ffmpeg = Tools::find(QStringLiteral("ffmpeg"));
     if (reason.isEmpty() && ffmpeg.isEmpty())
-        reason = QStringLiteral("FFmpeg could not be located. Please try re-installing Halvorn.");
+        reason = tr("FFmpeg could not be located. Please try re-installing Halvorn.");
     if (reason.isEmpty()) {
         process.start(ffmpeg, arguments);
         if (!process.waitForStarted())
-            reason = QStringLiteral("FFmpeg could not be started: %1").arg(process.errorString());
+            reason = tr("FFmpeg could not be started: %1").arg(process.errorString());
     }
     emit startConversion(FfmpegText::splitPath(target).fileName);
 
@@ -159,8 +159,8 @@ void ConversionThread::run()
             reason = FfmpegText::explainError(cause);
         } else {
             reason = process.exitStatus() == QProcess::CrashExit
-                ? QStringLiteral("FFmpeg stopped unexpectedly.")
-                : QStringLiteral("FFmpeg failed with exit code %1.").arg(process.exitCode());
+                ? tr("FFmpeg stopped unexpectedly.")
+                : tr("FFmpeg failed with exit code %1.").arg(process.exitCode());
         }
     }
     if (process.state() != QProcess::NotRunning) {
@@ -193,8 +193,7 @@ QString ConversionThread::moveToFreeName(const QString& working, QString& reason
         if (FileOps::renameIfFree(working, target))
             return target;
         if (errno != EEXIST) {
-            reason = QStringLiteral("The output could not be given its name: %1")
-                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            reason = tr("The output could not be given its name: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
             return {};
         }
     }

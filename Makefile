@@ -4,7 +4,7 @@
 BUILD_DIR ?= $(if $(SANITIZE),build-sanitize,build)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test fuzz art package clean
+.PHONY: all deps configure build run test fuzz art translations package clean
 
 all: build
 
@@ -47,6 +47,11 @@ fuzz: build
 
 art: configure
 	cmake --build $(BUILD_DIR) --target art
+
+# Brings translations/*.ts up to date with the texts of the sources: new texts come in unfinished,
+# for a translator to fill in; texts the sources no longer have go.
+translations: configure
+	cmake --build $(BUILD_DIR) --target translations
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -9,6 +9,7 @@
 #include "platform/logfile.h"
 #include "platform/shutdownsignals.h"
 #include "platform/tools.h"
+#include "platform/translation.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -60,7 +61,7 @@ QList<PresetRow> allPresets(const Catalogue& catalogue)
 bool openCatalogue(Catalogue& catalogue, QTextStream& err)
 {
     if (!Startup::prepareFolders() || !catalogue.open(Folders::cataloguePath())) {
-        complain(err, QString::fromLatin1(Startup::catalogueMissingMessage));
+        complain(err, Startup::catalogueMissingMessage());
         return false;
     }
     catalogue.load();
@@ -124,7 +125,9 @@ int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
     if (!openCatalogue(catalogue, err))
         return CommandLine::exitFailed;
     const QList<PresetRow> rows = allPresets(catalogue);
-    qsizetype idWidth = 2, ownerWidth = 16, labelWidth = 6;
+    // Each column at least as wide as its heading, whatever its language.
+    const QString heads[] = {tr("ID"), tr("Device or format"), tr("Preset"), tr("Ext")};
+    qsizetype idWidth = heads[0].size(), ownerWidth = heads[1].size(), labelWidth = heads[2].size();
     for (const PresetRow& row : rows) {
         idWidth = std::max(idWidth, row.columns.at(0).size());
         ownerWidth = std::max(ownerWidth, row.owner.size());
@@ -134,7 +137,7 @@ int BatchConversion::listPresets(QTextStream& out, QTextStream& err)
         out << id.rightJustified(idWidth) << "  " << owner.leftJustified(ownerWidth) << "  "
             << label.leftJustified(labelWidth) << "  " << extension << '\n';
     };
-    line(tr("ID"), tr("Device or format"), tr("Preset"), tr("Ext"));
+    line(heads[0], heads[1], heads[2], heads[3]);
     for (const PresetRow& row : rows)
         line(row.columns.at(0), row.owner, row.columns.at(1), row.columns.at(4));
     out.flush();
@@ -330,6 +333,7 @@ int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& req
 {
     QCoreApplication app(argc, argv);
     Folders::setIdentity();
+    Translation::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
     switch (request.mode) {
@@ -340,7 +344,7 @@ int BatchConversion::run(int& argc, char** argv, const CommandLine::Request& req
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << Qt::endl;
         return checkedOutput(CommandLine::exitSuccess, out, err);
     case CommandLine::Mode::Error:
-        complain(err, request.error);
+        complain(err, CommandLine::errorText(request));
         err << tr("Try 'halvorn --help' for more information.") << Qt::endl;
         return CommandLine::exitUsage;
     case CommandLine::Mode::ListPresets:

@@ -64,11 +64,12 @@ class Message {
     Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };
 
-Request failure(const QString& error)
+Request failure(const char* error, const QString& subject = {})
 {
     Request request;
     request.mode = Mode::Error;
     request.error = error;
+    request.errorSubject = subject;
     return request;
 }
 
@@ -96,16 +97,16 @@ Request parse(const QStringList& arguments)
             listPresets = true;
         } else if (isOption(argument, QStringLiteral("--preset"))) {
             if (!takeValue(arguments, at, QStringLiteral("--preset"), request.presetId))
-                return failure(Message::tr("--preset needs the id of a preset (see --list-presets)."));
+                return failure(QT_TRANSLATE_NOOP("CommandLine", "--preset needs the id of a preset (see --list-presets)."));
         } else if (isOption(argument, QStringLiteral("--fit-size"))) {
             bool isNumber = false;
             if (!takeValue(arguments, at, QStringLiteral("--fit-size"), request.fitSize)
                 || !(request.fitSize.toDouble(&isNumber) > 0) || !isNumber)
-                return failure(Message::tr("--fit-size needs a size in MB above 0, such as 8 or 7.5."));
+                return failure(QT_TRANSLATE_NOOP("CommandLine", "--fit-size needs a size in MB above 0, such as 8 or 7.5."));
         } else if (isOption(argument, QStringLiteral("--output")) || argument == QLatin1String("-o")) {
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
-                return failure(Message::tr("--output needs a folder."));
+                return failure(QT_TRANSLATE_NOOP("CommandLine", "--output needs a folder."));
             batchOption = batchOption.isEmpty() ? QStringLiteral("--output") : batchOption;
         } else if (isOption(argument, QStringLiteral("--jobs")) || argument.startsWith(QLatin1String("-j"))) {
             // "-j 4", "-j4", "--jobs 4", "--jobs=4"
@@ -115,28 +116,34 @@ Request parse(const QStringList& arguments)
             bool isNumber = false;
             request.jobs = count.toInt(&isNumber);
             if (!isNumber || request.jobs < 1)
-                return failure(Message::tr("--jobs needs a number of files to convert at once, 1 or more."));
+                return failure(QT_TRANSLATE_NOOP("CommandLine", "--jobs needs a number of files to convert at once, 1 or more."));
             batchOption = batchOption.isEmpty() ? QStringLiteral("--jobs") : batchOption;
         } else if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet")) {
             request.quiet = true;
             batchOption = batchOption.isEmpty() ? QStringLiteral("--quiet") : batchOption;
         } else if (!skipToolkitOption(arguments, at)) {
-            return failure(Message::tr("Unknown option: %1").arg(argument));
+            return failure(QT_TRANSLATE_NOOP("CommandLine", "Unknown option: %1"), argument);
         }
     }
 
     if (listPresets) {
         if (!request.presetId.isEmpty() || !request.fitSize.isEmpty() || !request.files.isEmpty())
-            return failure(Message::tr("--list-presets takes no preset and no files."));
+            return failure(QT_TRANSLATE_NOOP("CommandLine", "--list-presets takes no preset and no files."));
         request.mode = Mode::ListPresets;
     } else if (!request.presetId.isEmpty() || !request.fitSize.isEmpty()) {
         if (request.files.isEmpty())
-            return failure(Message::tr("No files to convert."));
+            return failure(QT_TRANSLATE_NOOP("CommandLine", "No files to convert."));
         request.mode = Mode::Convert;
     } else if (!batchOption.isEmpty()) {
-        return failure(Message::tr("%1 goes with --preset or --fit-size.").arg(batchOption));
+        return failure(QT_TRANSLATE_NOOP("CommandLine", "%1 goes with --preset or --fit-size."), batchOption);
     }
     return request;
+}
+
+QString errorText(const Request& request)
+{
+    const QString text = Message::tr(request.error);
+    return request.errorSubject.isEmpty() ? text : text.arg(request.errorSubject);
 }
 
 QString helpText()

@@ -17,11 +17,18 @@ struct Request {
     int jobs = 0;         // Convert: how many files at once; 0: one per processor
     bool quiet = false;   // Convert: print only failures
     QStringList files;    // Window: the arguments as given but Qt's options, filtered later; Convert: the inputs
-    QString error;        // Error: what is wrong, in words
+    // Error: what is wrong, as the source text of its words (the translation is loaded only once
+    // the mode is known), and the option or value it names.
+    const char* error = nullptr;
+    QString errorSubject;
 };
 
-// Reads the arguments as the process received them, the program's own path first.
+// Reads the arguments as the process received them, the program's own path first. Needs no
+// application object.
 [[nodiscard]] Request parse(const QStringList& arguments);
+
+// What is wrong with an Error request, in the user's language.
+[[nodiscard]] QString errorText(const Request& request);
 
 [[nodiscard]] QString helpText();
 

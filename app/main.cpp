@@ -7,6 +7,7 @@
 #include "intake/droppablewidget.h"
 #include "platform/folders.h"
 #include "platform/shutdownsignals.h"
+#include "platform/translation.h"
 #include "widgets/messagebox.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ namespace {
 
 [[noreturn]] void showFatalError(const QString& message)
 {
-    MessageBox::critical(nullptr, QStringLiteral("Fatal Error"), message);
+    MessageBox::critical(nullptr, QCoreApplication::translate("main", "Fatal Error"), message);
     std::exit(1);
 }
 
@@ -43,18 +44,21 @@ int main(int argc, char* argv[])
         const QCoreApplication handingOver(argc, argv);
         if (instance.handOver(request.files))
             return 0;
-        std::fprintf(stderr, "Halvorn is already running but does not answer.\n");
+        Translation::install();
+        std::fprintf(stderr, "%s\n",
+                     qUtf8Printable(QCoreApplication::translate("main", "Halvorn is already running but does not answer.")));
         return 1;
     }
 
     QApplication app(argc, argv);
+    Translation::install();
     // Caught from here on: the files named on the command line start tools before the loop runs,
     // and a signal that arrives meanwhile is answered as soon as it does.
     ShutdownSignals shutdownSignals;
     if (qEnvironmentVariableIsSet("HALVORN_UNATTENDED"))
         MessageBox::answerOnStandardError();
     if (!Startup::prepareFolders())
-        showFatalError(QString::fromLatin1(Startup::catalogueMissingMessage));
+        showFatalError(Startup::catalogueMissingMessage());
     Startup::repairCatalogue(Folders::bundledCataloguePath());
 
     MainWindow window;

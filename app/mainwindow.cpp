@@ -226,9 +226,9 @@ void MainWindow::aboutAction()
     QImageReader icon(QStringLiteral(":/qml/images/icon.ico"));
     icon.jumpToImage(2);
     MessageBox::Prompt about;
-    about.title = QStringLiteral("About");
-    about.text = QStringLiteral("Halvorn v") + QCoreApplication::applicationVersion();
-    about.informativeText = QStringLiteral("This software uses libraries from the FFmpeg project under the LGPLv2.1");
+    about.title = tr("About");
+    about.text = tr("Halvorn v%1").arg(QCoreApplication::applicationVersion());
+    about.informativeText = tr("This software uses libraries from the FFmpeg project under the LGPLv2.1");
     about.iconPixmap = QPixmap::fromImage(icon.read());
     MessageBox::ask(this, about);
 }
@@ -285,13 +285,13 @@ void MainWindow::checkForUpdates()
     connect(reply, &QNetworkReply::readyRead, reply, [reply] {
         if (reply->bytesAvailable() <= UpdateCheck::replyLimit)
             return;
-        reply->setProperty(endedBecause, QStringLiteral("The update check failed: the site's answer is too large "
-                                                        "to be a version number."));
+        reply->setProperty(endedBecause, tr("The update check failed: the site's answer is too large to be a "
+                                            "version number."));
         reply->abort();
     });
     QTimer::singleShot(updateTimeout, reply, [reply, seconds = double(updateTimeout.count()) / 1000.0] {
-        reply->setProperty(endedBecause, QStringLiteral("The update check timed out: the site did not answer "
-                                                        "within %1 seconds.").arg(seconds));
+        reply->setProperty(endedBecause, tr("The update check timed out: the site did not answer within %1 "
+                                            "seconds.").arg(seconds));
         reply->abort();
     });
 }
@@ -301,10 +301,10 @@ void MainWindow::doneHttp(QNetworkReply* reply)
     reply->deleteLater();
     QString failure = reply->property(endedBecause).toString();
     if (failure.isEmpty() && reply->error() != QNetworkReply::NoError)
-        failure = QStringLiteral("The update check failed: %1").arg(reply->errorString());
+        failure = tr("The update check failed: %1").arg(reply->errorString());
     const QString text = failure.isEmpty() ? UpdateCheck::replyText(reply->readAll()) : QString();
     if (failure.isEmpty() && text.isEmpty())
-        failure = QStringLiteral("The update check failed: the site did not answer with a version number.");
+        failure = tr("The update check failed: the site did not answer with a version number.");
     if (!failure.isEmpty()) {
         qCWarning(lcWindow) << failure;
         if (!silentUpdateCheck)
@@ -312,10 +312,10 @@ void MainWindow::doneHttp(QNetworkReply* reply)
         return;
     }
     if (UpdateCheck::isNewer(text, QCoreApplication::applicationVersion())) {
-        if (MessageBox::yesNo(this, QStringLiteral("New Update Available"), UpdateCheck::newVersionMessage(text)))
+        if (MessageBox::yesNo(this, tr("New Update Available"), UpdateCheck::newVersionMessage(text)))
             openSitePage(QStringLiteral("/update?version=") + QCoreApplication::applicationVersion().trimmed());
     } else if (!silentUpdateCheck) {
-        warning(QStringLiteral("You have the most up to date version installed"));
+        warning(tr("You have the most up to date version installed"));
     }
 }
 
@@ -398,9 +398,8 @@ void MainWindow::getFileInfo(QString file)
     if (Tools::find(QStringLiteral("ffmpeg")).isEmpty()) {
         // The path stays queued: once FFmpeg is there, the next probe answers it too.
         fileInfoThread->keep(file);
-        MessageBox::warning(this, QStringLiteral("Warning"),
-                            QStringLiteral("FFMpeg could not be located or is not responding.\n\n"
-                                           "Please try re-installing Halvorn."));
+        MessageBox::warning(this, tr("Warning"),
+                            tr("FFMpeg could not be located or is not responding.\n\nPlease try re-installing Halvorn."));
         return;
     }
     fileInfoThread->enqueue(file);
@@ -439,11 +438,10 @@ void MainWindow::openFolder(QString path)
 bool MainWindow::prepareToClose(bool ask)
 {
     if (ask && conversionThread->isRunning()
-        && !yesno(QStringLiteral("Conversions will be cancelled - are you sure you want to close?")))
+        && !yesno(tr("Conversions will be cancelled - are you sure you want to close?")))
         return false;
     if (ask && burnThread->isRunning()
-        && !yesno(QStringLiteral("A disc is being written - closing now will leave it unusable. "
-                                 "Are you sure you want to close?")))
+        && !yesno(tr("A disc is being written - closing now will leave it unusable. Are you sure you want to close?")))
         return false;
     // The workers end their tools and are waited for, so that nothing writes into the temporary
     // folder while it is emptied. A rip is not asked about: it stops, lets go of the drive and
@@ -483,12 +481,12 @@ void MainWindow::closeWithoutAsking()
 
 void MainWindow::warning(QString text)
 {
-    MessageBox::warning(this, QStringLiteral("Warning"), text);
+    MessageBox::warning(this, tr("Warning"), text);
 }
 
 bool MainWindow::yesno(QString text)
 {
-    return MessageBox::yesNo(this, QStringLiteral("Confirmation Required"), text);
+    return MessageBox::yesNo(this, tr("Confirmation Required"), text);
 }
 
 QString MainWindow::getTempFolder() const

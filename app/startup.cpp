@@ -6,6 +6,7 @@
 #include "platform/folders.h"
 #include "widgets/messagebox.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -14,6 +15,19 @@
 Q_LOGGING_CATEGORY(lcStartup, "halvorn.startup")
 
 namespace Startup {
+
+namespace {
+
+class Message final {
+    Q_DECLARE_TR_FUNCTIONS(Startup)
+};
+
+} // namespace
+
+QString catalogueMissingMessage()
+{
+    return Message::tr("data.db not found. Please try re-installing!");
+}
 
 bool installCatalogue(const QString& bundledCatalogue)
 {
@@ -45,21 +59,21 @@ void repairCatalogue(const QString& bundledCatalogue)
     const QString catalogue = Folders::cataloguePath();
     if (Catalogue::isReadable(catalogue))
         return;
-    const QString damaged = QStringLiteral("The catalogue data.db is damaged, so Halvorn cannot offer its devices "
-                                           "and formats.");
+    const QString damaged = Message::tr("The catalogue data.db is damaged, so Halvorn cannot offer its devices "
+                                        "and formats.");
     if (bundledCatalogue.isEmpty()) {
-        MessageBox::warning(nullptr, QStringLiteral("Warning"), damaged + QStringLiteral(" Please try re-installing!"));
+        MessageBox::warning(nullptr, Message::tr("Warning"), Message::tr("%1 Please try re-installing!").arg(damaged));
         return;
     }
     QString kept = catalogue + QStringLiteral(".damaged");
     for (int n = 2; FileOps::entryExists(kept); ++n)
         kept = catalogue + QStringLiteral(".damaged-%1").arg(n);
-    const QString question = damaged + QStringLiteral("\n\nRestore the catalogue that came with Halvorn? The damaged "
-                                                      "file is kept as %1.").arg(QFileInfo(kept).fileName());
-    if (!MessageBox::yesNo(nullptr, QStringLiteral("Confirmation Required"), question))
+    const QString question = Message::tr("%1\n\nRestore the catalogue that came with Halvorn? The damaged file is kept "
+                                         "as %2.").arg(damaged, QFileInfo(kept).fileName());
+    if (!MessageBox::yesNo(nullptr, Message::tr("Confirmation Required"), question))
         return;
     if (!FileOps::renameIfFree(catalogue, kept) || !installCatalogue(bundledCatalogue))
-        MessageBox::warning(nullptr, QStringLiteral("Warning"), QStringLiteral("The catalogue could not be restored."));
+        MessageBox::warning(nullptr, Message::tr("Warning"), Message::tr("The catalogue could not be restored."));
 }
 
 bool prepareFolders()

@@ -6,7 +6,8 @@
 // The start-up steps that run before the window exists.
 namespace Startup {
 
-inline constexpr auto catalogueMissingMessage = "data.db not found. Please try re-installing!";
+// What the window and the batch mode say when there is no catalogue to work with.
+[[nodiscard]] QString catalogueMissingMessage();
 
 // The use counters write to the catalogue, so the user works on a copy in the data folder. The
 // first start copies the bundled one there; a later release whose catalogue has a higher version

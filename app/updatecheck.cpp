@@ -1,5 +1,6 @@
 #include "app/updatecheck.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
@@ -7,6 +8,10 @@
 namespace UpdateCheck {
 
 namespace {
+
+class Message final {
+    Q_DECLARE_TR_FUNCTIONS(UpdateCheck)
+};
 
 QList<int> versionParts(const QString& version)
 {
@@ -62,11 +67,12 @@ bool isNewer(const QString& replyText, const QString& localVersion)
 QString newVersionMessage(const QString& replyText)
 {
     const QStringList lines = replyText.split(QLatin1Char('\n'));
-    QString message = QStringLiteral("Version ") + lines.first()
-                    + QStringLiteral(" is available for download!\n\nNew features:\n");
+    QString features;
     for (qsizetype i = 1; i < lines.size(); ++i)
-        message += lines.at(i) + QLatin1Char('\n');
-    return message + QStringLiteral("\nWould you like to download this now?");
+        features += lines.at(i) + QLatin1Char('\n');
+    // In one step: the site's own words must not be read as places for the words that follow.
+    return Message::tr("Version %1 is available for download!\n\nNew features:\n%2\nWould you like to download this now?")
+        .arg(lines.first(), features);
 }
 
 } // namespace UpdateCheck

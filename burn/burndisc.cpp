@@ -166,11 +166,11 @@ void BurnDisc::run()
 void BurnDisc::report(const Outcome& outcome)
 {
     if (isImage()) {
-        emit burnEstTime(outcome.ok ? QStringLiteral("Image complete") : QStringLiteral("Image failed"));
-        emit textStatus(outcome.ok ? QStringLiteral("Image Complete") : QStringLiteral("Image Failed"));
+        emit burnEstTime(outcome.ok ? tr("Image complete") : tr("Image failed"));
+        emit textStatus(outcome.ok ? tr("Image Complete") : tr("Image Failed"));
     } else {
-        emit burnEstTime(outcome.ok ? QStringLiteral("Burn complete") : QStringLiteral("Burn failed"));
-        emit textStatus(outcome.ok ? QStringLiteral("Burn Complete") : QStringLiteral("Burn Failed"));
+        emit burnEstTime(outcome.ok ? tr("Burn complete") : tr("Burn failed"));
+        emit textStatus(outcome.ok ? tr("Burn Complete") : tr("Burn Failed"));
     }
     if (!outcome.ok)
         writeLog(outcome.reason);
@@ -240,31 +240,31 @@ BurnDisc::Outcome BurnDisc::dvdJob()
     if (isImage())
         return writeDvdImage(tool);
 
-    emit textStatus(QStringLiteral("Burning DVD..."));
+    emit textStatus(tr("Burning DVD..."));
     writeLog(QStringLiteral("Burning Video DVD..."));
     const QStringList arguments{QStringLiteral("-Z"), drive, QStringLiteral("-dvd-video"), workFolder + QStringLiteral("/DVD")};
     for (int attempt = 1; attempt <= dvdAttempts; ++attempt) {
         // Retrying a burner that is not there would only fail again.
         if (!startTool(tool, QStringLiteral("olvast"), arguments))
-            return {false, QStringLiteral("The DVD burning tool could not be started.")};
-        emit burnEstTime(QStringLiteral("Calculating time remaining..."));
-        followWriter(tool, QStringLiteral("Closing disc..."));
+            return {false, tr("The DVD burning tool could not be started.")};
+        emit burnEstTime(tr("Calculating time remaining..."));
+        followWriter(tool, tr("Closing disc..."));
         if (isInterruptionRequested())
-            return {false, QStringLiteral("The burn was stopped.")};
+            return {false, tr("The burn was stopped.")};
         const bool burned = finishTool(tool);
         writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
         if (burned)
             return {true, {}};
     }
-    return {false, QStringLiteral("The disc could not be burned: the burning tool failed %1 times.").arg(dvdAttempts)};
+    return {false, tr("The disc could not be burned: the burning tool failed %n times.", nullptr, dvdAttempts)};
 }
 
 BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
 {
-    emit textStatus(QStringLiteral("Authoring DVD..."));
+    emit textStatus(tr("Authoring DVD..."));
     writeLog(QStringLiteral("Authoring DVD..."));
     if (!startTool(tool, QStringLiteral("quenby"), {QStringLiteral("-x"), workFolder + QStringLiteral("/halvorn.xml")}))
-        return {false, QStringLiteral("The DVD authoring tool could not be started.")};
+        return {false, tr("The DVD authoring tool could not be started.")};
     while (!waitForEnd(tool, writerPollMs)) {
         const QString chunk = Tools::outputText(tool.readAllStandardError());
         logOutput(chunk);
@@ -272,19 +272,19 @@ BurnDisc::Outcome BurnDisc::authorDvd(QProcess& tool)
             emit burnProgress(*progress);
     }
     if (isInterruptionRequested())
-        return {false, QStringLiteral("The burn was stopped.")};
+        return {false, tr("The burn was stopped.")};
     // A blank disc is never spent on a folder that the authoring left broken or empty.
     const bool authored = finishTool(tool);
     if (!authored || !QFileInfo::exists(workFolder + QStringLiteral("/DVD/VIDEO_TS/VIDEO_TS.IFO"))) {
         writeLog(QStringLiteral("Authoring failed: exitCode=") + exitText(tool));
-        return {false, QStringLiteral("The DVD could not be authored from the converted files.")};
+        return {false, tr("The DVD could not be authored from the converted files.")};
     }
     return {true, {}};
 }
 
 BurnDisc::Outcome BurnDisc::writeDvdImage(QProcess& tool)
 {
-    emit textStatus(QStringLiteral("Writing Disc Image..."));
+    emit textStatus(tr("Writing Disc Image..."));
     writeLog(QStringLiteral("Writing disc image: ") + drive);
     ImageFile image(drive);
     if (!image.create())
@@ -293,13 +293,13 @@ BurnDisc::Outcome BurnDisc::writeDvdImage(QProcess& tool)
     const QStringList arguments{QStringLiteral("-dvd-video"), QStringLiteral("-V"), BurnText::volumeName(drive),
                                 QStringLiteral("-o"), image.workingPath(), workFolder + QStringLiteral("/DVD")};
     if (!startTool(tool, QStringLiteral("genisoimage"), arguments))
-        return {false, QStringLiteral("The disc image tool could not be started.")};
-    emit burnEstTime(QStringLiteral("Calculating time remaining..."));
-    followWriter(tool, QStringLiteral("Finishing image..."));
+        return {false, tr("The disc image tool could not be started.")};
+    emit burnEstTime(tr("Calculating time remaining..."));
+    followWriter(tool, tr("Finishing image..."));
     const bool written = finishTool(tool);
     writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
     if (!written)
-        return {false, QStringLiteral("The disc image could not be written.")};
+        return {false, tr("The disc image could not be written.")};
     if (!image.complete())
         return {false, image.reason()};
     return {true, {}};
@@ -307,9 +307,8 @@ BurnDisc::Outcome BurnDisc::writeDvdImage(QProcess& tool)
 
 BurnDisc::Outcome BurnDisc::cdJob()
 {
-    const QString phase = isImage() ? QStringLiteral("Writing Disc Image...") : QStringLiteral("Burning Audio CD...");
-    writeLog(phase);
-    emit textStatus(phase);
+    writeLog(isImage() ? QStringLiteral("Writing Disc Image...") : QStringLiteral("Burning Audio CD..."));
+    emit textStatus(isImage() ? tr("Writing Disc Image...") : tr("Burning Audio CD..."));
     const QString pattern = workFolder + QStringLiteral("/*.wav");
     const QStringList arguments{QStringLiteral("-v"), QStringLiteral("dev=") + drive, QStringLiteral("-pad"),
                                 QStringLiteral("-audio"), QStringLiteral("-dao"), QStringLiteral("gracetime=2"), pattern};
@@ -322,7 +321,7 @@ BurnDisc::Outcome BurnDisc::cdJob()
              + pattern + QLatin1Char('"'));
     QProcess tool;
     if (!startTool(tool, QStringLiteral("pyrrat"), arguments, Tools::Output::Read))
-        return {false, QStringLiteral("The CD burning tool could not be started.")};
+        return {false, tr("The CD burning tool could not be started.")};
     (void)waitForEnd(tool, cdFirstWaitMs);
     // Until the burner lists the tracks, every file it was given is one.
     int trackCount = int(tracks.size());
@@ -336,19 +335,19 @@ BurnDisc::Outcome BurnDisc::cdJob()
             trackCount = *poll.trackCount;
         if (poll.fixating) {
             emit burnProgress(99);
-            emit burnEstTime(QStringLiteral("Closing disc..."));
+            emit burnEstTime(tr("Closing disc..."));
         } else if (poll.burning) {
-            emit burnEstTime(QStringLiteral("Burning..."));
+            emit burnEstTime(tr("Burning..."));
             if (poll.progress)
                 emit burnProgress(*poll.progress);
         }
     }
     if (isInterruptionRequested())
-        return {false, QStringLiteral("The burn was stopped.")};
+        return {false, tr("The burn was stopped.")};
     const bool burned = finishTool(tool);
     writeLog(QStringLiteral("Finished: exitCode=") + exitText(tool));
     if (!burned)
-        return {false, QStringLiteral("The disc could not be burned.")};
+        return {false, tr("The disc could not be burned.")};
     return {true, {}};
 }
 
@@ -395,7 +394,7 @@ BurnDisc::Outcome BurnDisc::writeCdImage(const QStringList& tracks)
 BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringList& tracks)
 {
     if (tracks.isEmpty() || tracks.size() > 99)
-        return {false, QStringLiteral("An audio CD holds from 1 to 99 tracks; this run made %1.").arg(tracks.size())};
+        return {false, tr("An audio CD holds from 1 to 99 tracks; this run made %n.", nullptr, int(tracks.size()))};
     struct Track {
         std::unique_ptr<QFile> file;
         DiscImage::WaveData audio;
@@ -407,12 +406,12 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         const std::optional<DiscImage::WaveData> audio =
             file->open(QIODevice::ReadOnly) ? DiscImage::waveData(*file) : std::nullopt;
         if (!audio)
-            return {false, QStringLiteral("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
+            return {false, tr("%1 is not CD audio (16-bit stereo PCM at 44,100 Hz).").arg(file->fileName())};
         totalAudio += audio->length;
         sources.push_back({std::move(file), *audio});
     }
 
-    emit burnEstTime(QStringLiteral("Writing..."));
+    emit burnEstTime(tr("Writing..."));
     QList<qint64> sectors;
     qint64 written = 0;
     int shown = -1;
@@ -421,10 +420,10 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
         qint64 left = track.audio.length;
         while (left > 0) {
             if (isInterruptionRequested())
-                return {false, QStringLiteral("The burn was stopped.")};
+                return {false, tr("The burn was stopped.")};
             const QByteArray block = track.file->read(std::min<qint64>(left, 1 << 20));
             if (block.isEmpty() || bin.write(block) != block.size())
-                return {false, QStringLiteral("The disc image %1 could not be written.").arg(bin.fileName())};
+                return {false, tr("The disc image %1 could not be written.").arg(bin.fileName())};
             left -= block.size();
             written += block.size();
             const int percent = int(written * 99 / std::max<qint64>(1, totalAudio));
@@ -440,6 +439,6 @@ BurnDisc::Outcome BurnDisc::fillCdImage(QFile& bin, QFile& sheet, const QStringL
     }
     const QByteArray text = DiscImage::sheetText(QFileInfo(DiscImage::binPath(drive)).fileName(), sectors).toUtf8();
     if (sheet.write(text) != text.size() || !bin.flush() || !sheet.flush())
-        return {false, QStringLiteral("The disc image %1 could not be written.").arg(sheet.fileName())};
+        return {false, tr("The disc image %1 could not be written.").arg(sheet.fileName())};
     return {true, {}};
 }

@@ -2,6 +2,7 @@
 
 #include "platform/cdaudio.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
@@ -12,6 +13,10 @@
 namespace BurnText {
 
 namespace {
+
+class Message final {
+    Q_DECLARE_TR_FUNCTIONS(BurnText)
+};
 
 // Surrounding white space is ignored; text that is not a number reads as 0.
 double number(const QString& text)
@@ -41,8 +46,8 @@ constexpr int audioCdSeconds = 80 * 60;
 
 QString dvdTooSmall()
 {
-    return QStringLiteral("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
-                          "while a Dual Layer disc can hold 3.5 hours.");
+    return Message::tr("The disc is not large enough.\n\nA Single Layer disc can hold 2 hours of video\n"
+                       "while a Dual Layer disc can hold 3.5 hours.");
 }
 
 } // namespace
@@ -99,7 +104,7 @@ WriterPoll writerPoll(const QString& chunk, const QDateTime& now)
 
 QString timeRemaining(qint64 seconds)
 {
-    return QStringLiteral("Time remaining: %1:%2 (approx.)")
+    return Message::tr("Time remaining: %1:%2 (approx.)")
         .arg(seconds / 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
@@ -149,7 +154,7 @@ QString dvdDiscMessage(const QString& output, int totalSeconds)
     // whole run had been converted and authored.
     const bool dvdMedia = info.media.contains(QLatin1String("DVD")) || info.media.contains(QLatin1String("BD-"));
     if (info.status != QLatin1String("blank") || !dvdMedia)
-        return QStringLiteral("Please insert a blank DVD into the selected drive");
+        return Message::tr("Please insert a blank DVD into the selected drive");
     const int limit = 2 * quint64(info.freeBlocks) <= singleLayerDoubledBlocks ? singleLayerSeconds : dualLayerSeconds;
     return totalSeconds > limit ? dvdTooSmall() : QString();
 }
@@ -158,7 +163,7 @@ QString imageMessage(bool dvd, int totalSeconds)
 {
     if (dvd)
         return totalSeconds > dualLayerSeconds ? dvdTooSmall() : QString();
-    return totalSeconds > audioCdSeconds ? QStringLiteral("The disc is not large enough.\n\nAn audio CD can hold 80 minutes.")
+    return totalSeconds > audioCdSeconds ? Message::tr("The disc is not large enough.\n\nAn audio CD can hold 80 minutes.")
                                          : QString();
 }
 
@@ -167,26 +172,26 @@ QString cdDiscMessage(const QString& output, const QString& driveRoot, int total
     // A tool that printed nothing has not looked at the disc: letting that pass would spend a
     // disc that was never checked.
     if (output.trimmed().isEmpty())
-        return QStringLiteral("Could not check the disc in drive %1.").arg(driveRoot);
+        return Message::tr("Could not check the disc in drive %1.").arg(driveRoot);
     if (!output.contains(QLatin1String("DISC_STATUS")))
         return output;
     if (!output.contains(QLatin1String("DISC_STATUS=BLANK")))
-        return QStringLiteral("The CD in drive ") + driveRoot + QStringLiteral(" is not blank");
+        return Message::tr("The CD in drive %1 is not blank").arg(driveRoot);
     const qsizetype from = output.indexOf(QLatin1String("FREE_SECONDS")) + 13;
     const qsizetype to = output.lastIndexOf(QLatin1Char('\n'));
     const int freeSeconds = from < 13 || to < from ? 0 : output.mid(from, to - from).trimmed().toInt();
     if (totalSeconds < freeSeconds)
         return {};
-    return QStringLiteral("The disc in drive ") + driveRoot + QStringLiteral(" is not large enough.");
+    return Message::tr("The disc in drive %1 is not large enough.").arg(driveRoot);
 }
 
 QString discStatusReport(const QString& device, const QString& mediaInfoOutput)
 {
     const MediaInfo info = mediaInfo(mediaInfoOutput);
     if (info.status.isEmpty())
-        return QStringLiteral("There is no disc in drive %1.\n").arg(device);
+        return Message::tr("There is no disc in drive %1.").arg(device) + QLatin1Char('\n');
     if (!info.media.contains(QLatin1String("CD-R")))
-        return QStringLiteral("The disc in drive %1 is not a recordable CD.\n").arg(device);
+        return Message::tr("The disc in drive %1 is not a recordable CD.").arg(device) + QLatin1Char('\n');
     if (info.status != QLatin1String("blank"))
         return QStringLiteral("DISC_STATUS=NOT_BLANK\n");
     return QStringLiteral("DISC_STATUS=BLANK\nFREE_SECONDS=%1\n").arg(info.freeBlocks / CdAudio::framesPerSecond);

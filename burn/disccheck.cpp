@@ -3,6 +3,7 @@
 #include "burn/burntext.h"
 #include "platform/tools.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QProcess>
 
@@ -38,7 +39,7 @@ QString checkDvd(const QString& drive, int totalSeconds)
     const std::optional<QString> output = toolOutput(QStringLiteral("mossel"), {drive});
     // Without the tool nothing was looked at; saying so beats asking for a blank disc that is there.
     if (!output)
-        return QStringLiteral("Could not check the disc in drive %1.").arg(drive);
+        return QCoreApplication::translate("BurnText", "Could not check the disc in drive %1.").arg(drive);
     return BurnText::dvdDiscMessage(*output, totalSeconds);
 }
 

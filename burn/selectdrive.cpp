@@ -37,13 +37,13 @@ SelectDrive::SelectDrive(QWidget* parent)
     , statusLabel(new QLabel)
     , work(new BackgroundWork(this))
 {
-    setWindowTitle(QStringLiteral("Select Burn Drive"));
+    setWindowTitle(tr("Select Burn Drive"));
     driveCombo = new QComboBox;
     driveCombo->setObjectName(QStringLiteral("driveCombo"));
     driveCombo->setMinimumContentsLength(40);
-    okButton = new QPushButton(QStringLiteral("OK"));
+    okButton = new QPushButton(tr("OK"));
     okButton->setObjectName(QStringLiteral("okButton"));
-    cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    cancelButton = new QPushButton(tr("Cancel"));
     cancelButton->setObjectName(QStringLiteral("cancelButton"));
 
     // What the dialog is doing while it looks for drives or checks a disc; tool text may appear.
@@ -111,7 +111,7 @@ void SelectDrive::scanDrives()
                 driveCombo->setItemData(driveCombo->count() - 1, entry.device, deviceRole);
             }
             // Whoever has no burner (or no blank disc) can still make the disc, as a file.
-            driveCombo->addItem(dvd ? QStringLiteral("Disc image (.iso)") : QStringLiteral("Disc image (.cue and .bin)"),
+            driveCombo->addItem(dvd ? tr("Disc image (.iso)") : tr("Disc image (.cue and .bin)"),
                                 QString());
             driveCombo->setItemData(driveCombo->count() - 1, true, imageRole);
             driveCombo->setCurrentIndex(0);
@@ -126,7 +126,7 @@ void SelectDrive::onOK()
         // No disc to look at, but the image must still fit the disc it is made for.
         const QString tooLong = BurnText::imageMessage(isDvd(discType), totalSeconds);
         if (!tooLong.isEmpty())
-            MessageBox::warning(this, QStringLiteral("Warning"), tooLong);
+            MessageBox::warning(this, tr("Warning"), tooLong);
         else if (chooseImageFile())
             done(QDialog::Accepted);
         return;
@@ -140,7 +140,7 @@ void SelectDrive::onOK()
             if (message.isEmpty())
                 done(QDialog::Accepted);
             else
-                MessageBox::warning(this, QStringLiteral("Warning"), message);
+                MessageBox::warning(this, tr("Warning"), message);
         });
     statusLabel->setText(tr("Checking the disc…"));
 }
@@ -160,10 +160,9 @@ bool SelectDrive::chooseImageFile()
 {
     const bool dvd = isDvd(discType);
     const QString suffix = dvd ? QStringLiteral(".iso") : QStringLiteral(".cue");
-    QString path = FileDialogs::saveFile(this, QStringLiteral("Save Disc Image"),
+    QString path = FileDialogs::saveFile(this, tr("Save Disc Image"),
                                          dvd ? Folders::videoFolderWithSeparator() : Folders::musicFolderWithSeparator(),
-                                         dvd ? QStringLiteral("DVD-Video image (*.iso)")
-                                             : QStringLiteral("Audio CD image (*.cue)"));
+                                         dvd ? tr("DVD-Video image (*.iso)") : tr("Audio CD image (*.cue)"));
     if (path.isEmpty())
         return false;
     if (!path.endsWith(suffix, Qt::CaseInsensitive))
@@ -175,15 +174,15 @@ bool SelectDrive::chooseImageFile()
         files.append(DiscImage::binPath(image.absoluteFilePath()));
     QString problem;
     if (!QFileInfo(image.absolutePath()).isWritable())
-        problem = QStringLiteral("The folder %1 cannot be written to.").arg(image.absolutePath());
+        problem = tr("The folder %1 cannot be written to.").arg(image.absolutePath());
     else if (!dvd && image.fileName().contains(QLatin1Char('"')))
-        problem = QStringLiteral("A CUE sheet cannot name a file with a double quote in its name.");
+        problem = tr("A CUE sheet cannot name a file with a double quote in its name.");
     for (const QString& file : files) {
         if (problem.isEmpty() && QFileInfo::exists(file))
-            problem = QStringLiteral("The file %1 already exists. Please choose another name.").arg(file);
+            problem = tr("The file %1 already exists. Please choose another name.").arg(file);
     }
     if (!problem.isEmpty()) {
-        MessageBox::warning(this, QStringLiteral("Warning"), problem);
+        MessageBox::warning(this, tr("Warning"), problem);
         return false;
     }
     deviceId = image.absoluteFilePath();

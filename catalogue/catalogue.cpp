@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSqlError>
@@ -68,6 +69,36 @@ QStringList readRows(QSqlQuery& query, int columns)
     return rows;
 }
 
+// The add entries' dialog titles and the names of their file types are the window's own words, in
+// the user's language; the names of devices, formats and presets are names and stay as they are.
+constexpr const char* addEntryWords[] = {
+    QT_TRANSLATE_NOOP("Catalogue", "Add Audio Files"),
+    QT_TRANSLATE_NOOP("Catalogue", "Add Video Files"),
+    QT_TRANSLATE_NOOP("Catalogue", "Audio Files"),
+    QT_TRANSLATE_NOOP("Catalogue", "Video Files"),
+};
+
+QString translatedWords(const QString& text)
+{
+    for (const char* words : addEntryWords) {
+        if (text == QLatin1String(words))
+            return QCoreApplication::translate("Catalogue", words);
+    }
+    return text;
+}
+
+// Each add entry: its dialog's title, and its name filter's name before the patterns in brackets.
+void translateAddEntries(QStringList& rows)
+{
+    for (qsizetype at = 0; at + Catalogue::addColumns <= rows.size(); at += Catalogue::addColumns) {
+        rows[at + 4] = translatedWords(rows.at(at + 4));
+        QString& filter = rows[at + 5];
+        const qsizetype patterns = filter.indexOf(QLatin1String(" ("));
+        if (patterns > 0)
+            filter = translatedWords(filter.left(patterns)) + filter.mid(patterns);
+    }
+}
+
 } // namespace
 
 Catalogue::~Catalogue()
@@ -111,6 +142,7 @@ void Catalogue::load()
     QSqlQuery query(m_db);
     if (execLogged(query, QStringLiteral("SELECT %1 FROM tbl_AddCategories").arg(QLatin1String(addSelection))))
         m_addList = readRows(query, addColumns);
+    translateAddEntries(m_addList);
     if (execLogged(query, QStringLiteral("SELECT %1 FROM tbl_FormatCategories WHERE device=1 "
                                          "ORDER BY count DESC, default_pos ASC").arg(QLatin1String(formatSelection))))
         m_deviceList = readRows(query, formatColumns);

@@ -48,19 +48,19 @@ void CDRipThread::run()
     }
     if (!audioCD.OpenDrive(device)) {
         audioCD.CloseDrive();
-        emit error(QStringLiteral("Cannot open CD drive ") + device);
+        emit error(tr("Cannot open CD drive %1").arg(device));
         return;
     }
     if (!audioCD.LockDrive()) {
         audioCD.CloseDrive();
-        emit error(QStringLiteral("Cannot lock CD drive ") + device);
+        emit error(tr("Cannot lock CD drive %1").arg(device));
         return;
     }
     const QString folder = Folders::makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
     // Set when the rip ends early with its error already told.
     bool failed = folder.isEmpty();
     if (failed)
-        emit error(QStringLiteral("Cannot create a folder for the tracks in ") + Folders::tempFolder());
+        emit error(tr("Cannot create a folder for the tracks in %1").arg(Folders::tempFolder()));
     for (int k = 1; !failed && k <= tracks.size() && keepRipping; ++k) {
         emit startedFile(k);
         const int number = tracks.at(k - 1).toInt();
@@ -79,7 +79,7 @@ void CDRipThread::run()
             failed = true;
             continue;
         }
-        emit error(QStringLiteral("Cannot extract track ") + QString::number(number));
+        emit error(tr("Cannot extract track %1").arg(number));
         // A disc that went away or a drive that stopped answering would only fail (or keep us
         // waiting) again for every track still to come.
         failed = !audioCD.IsMediaReady();
@@ -90,11 +90,11 @@ void CDRipThread::run()
     const bool unlocked = audioCD.UnlockDrive();
     audioCD.CloseDrive();
     if (!unlocked)
-        emit error(QStringLiteral("Cannot unlock CD drive ") + device);
+        emit error(tr("Cannot unlock CD drive %1").arg(device));
     else if (failed)
         return;
     else if (keepRipping)
         emit ripComplete();
     else
-        emit error(QStringLiteral("Ripping was cancelled."));
+        emit error(tr("Ripping was cancelled."));
 }

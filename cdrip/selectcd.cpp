@@ -101,14 +101,14 @@ void SelectCD::fillTracks()
         QList<QTreeWidgetItem*> rows;
         for (int i = 0; i < disc.seconds.size(); ++i) {
             const int seconds = disc.seconds.at(i);
-            auto* row = new QTreeWidgetItem({QString(), tr("Track ") + QString::number(i + 1),
+            auto* row = new QTreeWidgetItem({QString(), tr("Track %1").arg(i + 1),
                                              QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QChar(u'0'))});
             if (disc.audio.at(i)) {
                 row->setCheckState(0, Qt::Checked);
             } else {
                 // Offered greyed out and never ticked: a data track ripped as audio is only noise.
                 row->setFlags(Qt::NoItemFlags);
-                row->setText(1, row->text(1) + tr(" (data)"));
+                row->setText(1, tr("%1 (data)").arg(row->text(1)));
             }
             rows.append(row);
         }
@@ -160,5 +160,5 @@ void SelectCD::onComplete()
 
 void SelectCD::ripError(const QString& msg)
 {
-    MessageBox::critical(this, QStringLiteral("Error"), msg);
+    MessageBox::critical(this, tr("Error"), msg);
 }

@@ -35,7 +35,7 @@ QString makeWorkingFile(const QString& target, QString& reason)
 {
     const QFileInfo info(target);
     if (!QFileInfo(info.absolutePath()).isDir()) {
-        reason = QStringLiteral("The output folder no longer exists");
+        reason = ConversionThread::tr("The output folder no longer exists");
         return {};
     }
     const QString stem = ConversionThread::workingPathPrefix(target);
@@ -47,7 +47,7 @@ QString makeWorkingFile(const QString& target, QString& reason)
             return working;
         if (FileOps::entryExists(working))
             continue;
-        reason = QStringLiteral("The output folder cannot be written to: %1").arg(file.errorString());
+        reason = ConversionThread::tr("The output folder cannot be written to: %1").arg(file.errorString());
         return {};
     }
 }
@@ -131,7 +131,7 @@ public:
         process.setReadChannel(QProcess::StandardError);
         process.start(ffmpeg, QStringList{QStringLiteral("-y"), QStringLiteral("-i"), input} + options + QStringList{output});
         if (!process.waitForStarted())
-            return QStringLiteral("FFmpeg could not be started: %1").arg(process.errorString());
+            return ConversionThread::tr("FFmpeg could not be started: %1").arg(process.errorString());
 
         // A cancel is looked for every tenth of a second; progress is read and logged once a second.
         const auto keep = [&](const QString& chunk) {
@@ -163,8 +163,8 @@ public:
                 reason = FfmpegText::explainError(cause);
             else if (!succeeded)
                 reason = process.exitStatus() == QProcess::CrashExit
-                    ? QStringLiteral("FFmpeg stopped unexpectedly.")
-                    : QStringLiteral("FFmpeg failed with exit code %1.").arg(process.exitCode());
+                    ? ConversionThread::tr("FFmpeg stopped unexpectedly.")
+                    : ConversionThread::tr("FFmpeg failed with exit code %1.").arg(process.exitCode());
         }
         if (process.state() != QProcess::NotRunning) {
             process.kill();
@@ -208,7 +208,7 @@ void ConversionThread::run()
     const QString ffmpeg = Tools::find(QStringLiteral("ffmpeg"));
     Encoder encoder(log, keepRunning, ffmpeg, inFile);
     if (reason.isEmpty() && ffmpeg.isEmpty())
-        reason = QStringLiteral("FFmpeg could not be located. Please try re-installing Halvorn.");
+        reason = tr("FFmpeg could not be located. Please try re-installing Halvorn.");
     emit startConversion(FfmpegText::splitPath(target).fileName);
     if (reason.isEmpty())
         reason = FitSize::isFitJob(args) ? fitToSize(encoder, working) : convertOnce(encoder, working);
@@ -296,8 +296,7 @@ QString ConversionThread::moveToFreeName(const QString& working, QString& reason
         if (FileOps::renameIfFree(working, target))
             return target;
         if (errno != EEXIST) {
-            reason = QStringLiteral("The output could not be given its name: %1")
-                         .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            reason = tr("The output could not be given its name: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
             return {};
         }
     }

@@ -2,6 +2,7 @@
 
 #include "convert/fitsize.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -208,14 +209,15 @@ struct Cause {
 
 // The causes a user can act on, by the system's or FFmpeg's own words.
 constexpr Cause causes[] = {
-    {"No space left on device", "The disk is full"},
-    {"Read-only file system", "The output folder is on a disk that cannot be written to"},
-    {"Permission denied", "Halvorn has no permission to read the source or to write to the output folder"},
-    {"No such file or directory", "The source or the output folder no longer exists"},
-    {"Unknown encoder", "This FFmpeg cannot write the format that the preset asks for"},
-    {"Encoder not found", "This FFmpeg cannot write the format that the preset asks for"},
-    {"Unrecognized option", "This FFmpeg does not understand an option of the preset"},
-    {"Option not found", "This FFmpeg does not understand an option of the preset"},
+    {"No space left on device", QT_TRANSLATE_NOOP("FfmpegText", "The disk is full")},
+    {"Read-only file system", QT_TRANSLATE_NOOP("FfmpegText", "The output folder is on a disk that cannot be written to")},
+    {"Permission denied",
+     QT_TRANSLATE_NOOP("FfmpegText", "Halvorn has no permission to read the source or to write to the output folder")},
+    {"No such file or directory", QT_TRANSLATE_NOOP("FfmpegText", "The source or the output folder no longer exists")},
+    {"Unknown encoder", QT_TRANSLATE_NOOP("FfmpegText", "This FFmpeg cannot write the format that the preset asks for")},
+    {"Encoder not found", QT_TRANSLATE_NOOP("FfmpegText", "This FFmpeg cannot write the format that the preset asks for")},
+    {"Unrecognized option", QT_TRANSLATE_NOOP("FfmpegText", "This FFmpeg does not understand an option of the preset")},
+    {"Option not found", QT_TRANSLATE_NOOP("FfmpegText", "This FFmpeg does not understand an option of the preset")},
 };
 
 const Cause* causeOf(const QString& line)
@@ -250,7 +252,8 @@ QString explainError(const QString& line)
     const Cause* cause = causeOf(line);
     if (!cause)
         return line;
-    return QString::fromLatin1(cause->sentence) + QStringLiteral(". FFmpeg said: ") + line;
+    return QCoreApplication::translate("FfmpegText", "%1. FFmpeg said: %2")
+        .arg(QCoreApplication::translate("FfmpegText", cause->sentence), line);
 }
 
 bool trimsOutput(const QStringList& args)

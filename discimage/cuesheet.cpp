@@ -10,10 +10,9 @@ using CdAudio::sectorBytes;
 
 namespace {
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DiscImage", text);
-}
+class Message final {
+    Q_DECLARE_TR_FUNCTIONS(DiscImage)
+};
 
 // Splits a CUE line into words; a quoted word keeps its blanks.
 QStringList cueWords(const QString& line)
@@ -94,24 +93,24 @@ std::optional<CueSheet> parseCueSheet(const QString& text, QString* error)
     int lineNumber = 0;
     for (const QString& line : text.split(u'\n')) {
         ++lineNumber;
-        const QString at = tr("line %1: ").arg(lineNumber);
+        const QString at = Message::tr("line %1: ").arg(lineNumber);
         QStringList words = cueWords(QString(line).remove(QChar(0xFEFF)));
         if (words.isEmpty())
             continue;
         const QString keyword = words.takeFirst().toUpper();
         if (keyword == QLatin1String("FILE")) {
             if (words.size() < 2)
-                return fail(at + tr("FILE needs a name and a type"));
+                return fail(at + Message::tr("FILE needs a name and a type"));
             const QString type = words.takeLast().toUpper();
             CueFile file{words.join(u' '), CueFile::Type::Binary};
             if (type == QLatin1String("WAVE"))
                 file.type = CueFile::Type::Wave;
             else if (type != QLatin1String("BINARY"))
-                return fail(at + tr("files of type %1 cannot be read").arg(type));
+                return fail(at + Message::tr("files of type %1 cannot be read").arg(type));
             sheet.files.append(file);
         } else if (keyword == QLatin1String("TRACK")) {
             if (missingIndex())
-                return fail(tr("track %1 has no INDEX 01").arg(sheet.tracks.last().number));
+                return fail(Message::tr("track %1 has no INDEX 01").arg(sheet.tracks.last().number));
             CueTrack track;
             bool ok = false;
             track.number = words.value(0).toInt(&ok);
@@ -120,13 +119,13 @@ std::optional<CueSheet> parseCueSheet(const QString& text, QString* error)
             if (track.file < 0 || !ok || track.number < 1 || track.number > 99
                 || (!sheet.tracks.isEmpty() && track.number <= sheet.tracks.last().number)
                 || !trackMode(words.value(1), track))
-                return fail(at + tr("a TRACK line that names no track of a disc"));
+                return fail(at + Message::tr("a TRACK line that names no track of a disc"));
             sheet.tracks.append(track);
         } else if (keyword == QLatin1String("INDEX") || keyword == QLatin1String("PREGAP")) {
             const bool index = keyword == QLatin1String("INDEX");
             const int time = cueTime(words.value(index ? 1 : 0));
             if (sheet.tracks.isEmpty() || time < 0)
-                return fail(at + keyword + tr(" without a track or a time"));
+                return fail(at + Message::tr("%1 without a track or a time").arg(keyword));
             CueTrack& track = sheet.tracks.last();
             if (!index)
                 track.pregap = time;
@@ -136,9 +135,9 @@ std::optional<CueSheet> parseCueSheet(const QString& text, QString* error)
         // Everything else (REM, TITLE, PERFORMER, FLAGS, ISRC, CATALOG, POSTGAP ...) leaves the audio alone.
     }
     if (sheet.tracks.isEmpty())
-        return fail(tr("no tracks"));
+        return fail(Message::tr("no tracks"));
     if (missingIndex())
-        return fail(tr("track %1 has no INDEX 01").arg(sheet.tracks.last().number));
+        return fail(Message::tr("track %1 has no INDEX 01").arg(sheet.tracks.last().number));
     return sheet;
 }
 

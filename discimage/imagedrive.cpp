@@ -39,10 +39,9 @@ QString resolveCueFile(const QDir& folder, QString name)
     return {};
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("DiscImage", text);
-}
+class Message final {
+    Q_DECLARE_TR_FUNCTIONS(DiscImage)
+};
 
 // The text of a CUE sheet, read whole only when it is no larger than a sheet can be. Sheets from
 // older tools are often in a legacy code page rather than UTF-8.
@@ -51,11 +50,11 @@ std::optional<QString> sheetText(const QString& cuePath, QString& reason)
     QFile cue(cuePath);
     // Only plain files: a pipe or a device named as a sheet could keep a read waiting for ever.
     if (!QFileInfo(cuePath).isFile() || !cue.open(QIODevice::ReadOnly)) {
-        reason = tr("The CUE sheet %1 cannot be read.").arg(cuePath);
+        reason = Message::tr("The CUE sheet %1 cannot be read.").arg(cuePath);
         return std::nullopt;
     }
     if (cue.size() > maxSheetBytes) {
-        reason = tr("%1 is no CUE sheet of a CD: it holds %2 KB, and no sheet holds more than %3 KB.")
+        reason = Message::tr("%1 is no CUE sheet of a CD: it holds %2 KB, and no sheet holds more than %3 KB.")
                      .arg(cuePath)
                      .arg(cue.size() / 1024)
                      .arg(maxSheetBytes / 1024);
@@ -160,7 +159,7 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, QString& re
     QString error;
     std::optional<CueSheet> sheet = parseCueSheet(*text, &error);
     const auto refuse = [&](const QString& problem) {
-        reason = tr("%1 cannot be read as a disc image: %2").arg(cuePath, problem);
+        reason = Message::tr("%1 cannot be read as a disc image: %2").arg(cuePath, problem);
         qCWarning(lcDiscImage).noquote() << reason;
         return nullptr;
     };
@@ -176,13 +175,13 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, QString& re
         auto file = std::make_unique<QFile>(path);
         // Only plain files: a pipe or a device named in a sheet could keep a read waiting for ever.
         if (path.isEmpty() || !QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            return refuse(tr("the file %1 cannot be read").arg(named.name));
+            return refuse(Message::tr("the file %1 cannot be read").arg(named.name));
         qint64 offset = 0;
         qint64 length = file->size();
         if (named.type == CueFile::Type::Wave) {
             const std::optional<WaveData> data = waveData(*file);
             if (!data)
-                return refuse(tr("%1 is no 44100 Hz 16-bit stereo PCM WAVE file").arg(named.name));
+                return refuse(Message::tr("%1 is no 44100 Hz 16-bit stereo PCM WAVE file").arg(named.name));
             offset = data->offset;
             length = data->length;
         }
@@ -192,19 +191,19 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, QString& re
                 inFile.append(&track);
         const int bytesPerSector = inFile.value(0) ? inFile.first()->sectorBytes : sectorBytes;
         if (length < bytesPerSector)
-            return refuse(tr("%1 holds less than one sector").arg(named.name));
+            return refuse(Message::tr("%1 holds less than one sector").arg(named.name));
         // A file that ends inside a sector still fills it, as a burner pads it with silence: the
         // sectors after it stay where the disc has them.
         const qint64 fileSectors = (length + bytesPerSector - 1) / bytesPerSector;
         if (fileSectors > maxDiscSectors)
-            return refuse(tr("%1 holds more than a CD can").arg(named.name));
+            return refuse(Message::tr("%1 holds more than a CD can").arg(named.name));
         int position = 0;
         int previous = 0;
         for (CueTrack* track : inFile) {
             if (track->sectorBytes != bytesPerSector)
-                return refuse(tr("%1 mixes sector sizes").arg(named.name));
+                return refuse(Message::tr("%1 mixes sector sizes").arg(named.name));
             if (track->index1 > fileSectors || track->index1 < previous)
-                return refuse(tr("track %1 does not start inside %2 after the one before")
+                return refuse(Message::tr("track %1 does not start inside %2 after the one before")
                                   .arg(track->number)
                                   .arg(named.name));
             // The data session of an enhanced CD lies beyond the gap between sessions.
@@ -227,7 +226,7 @@ std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, QString& re
         drive->files.push_back({std::move(file), offset + length});
         // Checked as the disc grows, so that no sheet makes the count run over.
         if (drive->leadOut > maxDiscSectors)
-            return refuse(tr("it describes %1 minutes, more than the 100 minutes a CD can hold")
+            return refuse(Message::tr("it describes %1 minutes, more than the 100 minutes a CD can hold")
                               .arg((drive->leadOut + 60 * framesPerSecond - 1) / (60 * framesPerSecond)));
     }
     drive->contents.firstTrack = sheet->tracks.first().number;

@@ -41,7 +41,7 @@ void DVDRipThread::run()
     emit ripStarted(count);
     const QString folder = Folders::makeRipFolder(Folders::tempFolder(), QDateTime::currentSecsSinceEpoch());
     if (folder.isEmpty()) {
-        emit error(QStringLiteral("No rip folder could be made in %1.").arg(Folders::tempFolder()));
+        emit error(tr("No rip folder could be made in %1.").arg(Folders::tempFolder()));
         return;
     }
     QStringList failures;
@@ -58,13 +58,13 @@ void DVDRipThread::run()
             emit ripTitleFinished(output, titleLengths.value(i));
         } else {
             qCWarning(lcDvdRip) << "title" << titleNumbers.at(i) << "of" << drive << "failed:" << failure;
-            failures.append(QStringLiteral("Title %1 could not be ripped: %2").arg(titleNumbers.at(i), failure));
+            failures.append(tr("Title %1 could not be ripped: %2").arg(titleNumbers.at(i), failure));
         }
     }
     // A rip that kept nothing leaves no folder behind.
     QDir().rmdir(folder);
     if (!running)
-        emit error(QStringLiteral("Rip was cancelled!"));
+        emit error(tr("Rip was cancelled!"));
     else if (!failures.isEmpty())
         emit error(failures.join(QLatin1Char('\n')));
     else
@@ -77,9 +77,9 @@ QString DVDRipThread::ripTitle(int position, const QString& output)
     switch (Tools::start(process, QStringLiteral("tarvik"), {drive, titleNumbers.at(position), output},
                          Tools::Output::Read)) {
     case Tools::Started::NotInstalled:
-        return QStringLiteral("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
+        return tr("the DVD title tool tarvik could not be found. Please try re-installing Halvorn.");
     case Tools::Started::Failed:
-        return QStringLiteral("the DVD title tool could not be started: %1").arg(process.errorString());
+        return tr("the DVD title tool could not be started: %1").arg(process.errorString());
     case Tools::Started::Running:
         break;
     }
@@ -110,9 +110,9 @@ QString DVDRipThread::ripTitle(int position, const QString& output)
     if (process.exitStatus() == QProcess::CrashExit)
         return unfinished(DvdText::damagedDisc());
     if (process.exitCode() != 0)
-        return unfinished(reason.isEmpty() ? QStringLiteral("the DVD title tool failed with exit code %1.").arg(process.exitCode())
+        return unfinished(reason.isEmpty() ? tr("the DVD title tool failed with exit code %1.").arg(process.exitCode())
                                            : reason);
     if (QFileInfo(output).size() <= 0)
-        return QStringLiteral("the DVD title tool wrote nothing to %1.").arg(output);
+        return tr("the DVD title tool wrote nothing to %1.").arg(output);
     return {};
 }

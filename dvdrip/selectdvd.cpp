@@ -130,7 +130,7 @@ void SelectDVD::listTitles(const QString& device)
         QList<QTreeWidgetItem*> rows;
         qsizetype longest = 0;
         for (qsizetype i = 0; i < lengths.size(); ++i) {
-            auto* row = new QTreeWidgetItem({QString(), QStringLiteral("Title %1").arg(i + 1),
+            auto* row = new QTreeWidgetItem({QString(), tr("Title %1").arg(i + 1),
                                              DvdText::lengthText(lengths.at(i))});
             row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             row->setCheckState(0, Qt::Unchecked);
@@ -173,7 +173,7 @@ void SelectDVD::onComplete()
 void SelectDVD::ripError(const QString& message)
 {
     setRipping(false);
-    MessageBox::critical(this, QStringLiteral("Error"), message);
+    MessageBox::critical(this, tr("Error"), message);
 }
 
 void SelectDVD::ripStarted(int count)
@@ -183,7 +183,7 @@ void SelectDVD::ripStarted(int count)
 
 void SelectDVD::ripTitleStarted(int number)
 {
-    statusLabel->setText(QStringLiteral("Ripping title %1 of %2").arg(number).arg(titleCount));
+    statusLabel->setText(tr("Ripping title %1 of %2").arg(number).arg(titleCount));
 }
 
 void SelectDVD::updateProgress(int value)

@@ -42,7 +42,8 @@ void DroppableWidget::dropEvent(QDropEvent* event)
     emit fileDropped(dropped.paths);
     // After the emission, so that the other files of the same drop are already queued.
     if (dropped.cdTrackDropped) {
-        MessageBox::warning(this, QString::fromLatin1(cdTrackTitle), QString::fromLatin1(cdTrackText));
+        MessageBox::warning(this, tr("CDA File Detected"),
+                            tr("Audio CD Tracks cannot be dragged in.\n\nPlease use the CD button in the Add tab."));
     }
     event->acceptProposedAction();
     setAttribute(Qt::WA_TransparentForMouseEvents);

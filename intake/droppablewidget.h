@@ -12,10 +12,6 @@ class DroppableWidget final : public QWidget {
 public:
     explicit DroppableWidget(QWidget* parent);
 
-    static constexpr auto cdTrackTitle = "CDA File Detected";
-    static constexpr auto cdTrackText =
-        "Audio CD Tracks cannot be dragged in.\n\nPlease use the CD button in the Add tab.";
-
     // Files named on the command line or handed over by a later start: the accepted ones go out as
     // a drop's do, and the refused ones are named in one warning, so that none is dropped silently.
     void addNamedFiles(const QStringList& files);

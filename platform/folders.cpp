@@ -14,6 +14,23 @@ QString withSeparator(const QString& folder)
     return QDir::toNativeSeparators(folder) + QDir::separator();
 }
 
+// What ships with the program: beside the executable in the build tree, otherwise in the installed
+// share folder, as seen from the program's folder or from the helper tools' folder.
+QString bundled(const QString& name)
+{
+    const QString appDir = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QString candidates[] = {
+        appDir + name,
+        appDir + QStringLiteral(HALVORN_BIN_TO_DATA "/") + name,
+        appDir + QStringLiteral(HALVORN_HELPERS_TO_DATA "/") + name,
+    };
+    for (const QString& candidate : candidates) {
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
 } // namespace
 
 void setIdentity()
@@ -72,16 +89,14 @@ QString videoFolderWithSeparator()
 
 QString bundledCataloguePath()
 {
-    const QString appDir = QCoreApplication::applicationDirPath();
-    const QString candidates[] = {
-        appDir + QStringLiteral("/data.db"),
-        appDir + QStringLiteral("/" HALVORN_BIN_TO_DATA "/data.db"),
-    };
-    for (const QString& candidate : candidates) {
-        if (QFileInfo(candidate).isFile())
-            return QDir::cleanPath(candidate);
-    }
-    return {};
+    const QString path = bundled(QStringLiteral("data.db"));
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+QString bundledTranslationsFolder()
+{
+    const QString path = bundled(QStringLiteral("translations"));
+    return QFileInfo(path).isDir() ? path : QString();
 }
 
 QString makeRipFolder(const QString& parent, qint64 seconds)

@@ -32,6 +32,9 @@ void makeTempFolder();
 // The data.db that ships with the program: beside the executable when run from the build tree,
 // otherwise in the installed share folder. Empty when neither exists.
 [[nodiscard]] QString bundledCataloguePath();
+// The folder of the program's translations (halvorn_LANGUAGE.qm), found as the catalogue is, from
+// the helper tools too; empty when there is none.
+[[nodiscard]] QString bundledTranslationsFolder();
 
 // Makes and returns the folder of one rip inside parent, named by the number of seconds since 1970
 // or the next free number after it; "" when no folder can be made there.

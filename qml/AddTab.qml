@@ -42,7 +42,7 @@ Rectangle {
     Text {
         x: 17
         y: 10
-        text: "Select type"
+        text: qsTr("Select type")
         color: "white"
         font.pointSize: 13
         style: Text.Raised
@@ -70,19 +70,17 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "addNext"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/nextButton.png"
-        pressedImage: "images/nextButtonClicked.png"
         text: qsTr("Next")
         onActivated: {
             if (mediaList.mediaListModel.count > 0)
                 idTabs.current = 1
             else
-                mainwnd.warning("You must have items in the Media List to proceed!")
+                mainwnd.warning(qsTr("You must have items in the Media List to proceed!"))
         }
     }
 }

@@ -39,7 +39,7 @@ Item {
         id: label
         x: 25
         anchors.verticalCenter: parent.verticalCenter
-        text: "Output file to same folder as input"
+        text: qsTr("Output file to same folder as input")
         color: checkBox.labelColor
         style: Text.Raised
     }

@@ -40,7 +40,8 @@ Rectangle {
     }
 
     function outcomeText() {
-        return convertedCount + " converted" + (failedCount > 0 ? ", " + failedCount + " failed" : "")
+        return failedCount > 0 ? qsTr("%1 converted, %2 failed").arg(convertedCount).arg(failedCount)
+                               : qsTr("%1 converted").arg(convertedCount)
     }
 
     // The end of a run that was not cancelled: its summary, and a full bar unless nothing of it
@@ -58,10 +59,10 @@ Rectangle {
     function outputPlace() {
         if (mainPage.formatId === dvdFormatId || mainPage.formatId === audioCdFormatId) {
             var image = mediaList.imageFile(mainPage.formatId === dvdFormatId ? "burn_dvd" : "burn_cd")
-            return image === "" ? "Burned onto a disc" : "Saved as " + image
+            return image === "" ? qsTr("Burned onto a disc") : qsTr("Saved as %1").arg(image)
         }
         if (!formatTab.outputSameFolder.checked)
-            return "Saved in " + mainPage.outPath
+            return qsTr("Saved in %1").arg(mainPage.outPath)
         // Beside its source a file goes; a ripped CD track into an album folder of Music, a DVD
         // title into Videos.
         var places = { file: qsTr("beside each source"),
@@ -103,10 +104,10 @@ Rectangle {
         // A disc that is being written cannot be stopped half-way.
         if (mediaList.hasCurrent() && mediaList.isBurnItem(model.get(mediaList.current))
                 && model.get(mediaList.current).currentStatus !== "wait") {
-            mainwnd.warning("The disc is being burned and cannot be stopped. Please wait for the burn to finish.")
+            mainwnd.warning(qsTr("The disc is being burned and cannot be stopped. Please wait for the burn to finish."))
             return false
         }
-        if (!mainwnd.yesno("Are you sure you want to cancel the current conversion?"))
+        if (!mainwnd.yesno(qsTr("Are you sure you want to cancel the current conversion?")))
             return false
         if (!mainPage.conversionInProgress)
             return true
@@ -176,7 +177,7 @@ Rectangle {
             visible: mainPage.ffmpegArgs !== ""
             Repeater {
                 model: [formatTab.chosenName + " \u00b7 " + formatTab.chosenPreset
-                        + (formatTab.argumentsEdited ? " (edited)" : ""), convertTabPage.outputPlace()]
+                        + (formatTab.argumentsEdited ? qsTr(" (edited)") : ""), convertTabPage.outputPlace()]
                 delegate: Text {
                     width: 340
                     horizontalAlignment: Text.AlignHCenter
@@ -209,6 +210,10 @@ Rectangle {
                 image: "images/convert-button.png"
                 pressedImage: "images/convert-button-clicked.png"
                 text: qsTr("Convert")
+                textLeft: 8
+                textRight: 8
+                textSize: 21
+                textColor: "#3c3b3a"
                 focusHeir: cancelButton
                 slipGuard: runGuard
                 // Usable once an element has loaded: before, a press would convert nothing.
@@ -223,6 +228,9 @@ Rectangle {
                 image: "images/cancel-button.png"
                 pressedImage: "images/cancel-button-clicked.png"
                 text: qsTr("Cancel")
+                textLeft: 8
+                textRight: 8
+                textSize: 21
                 focusHeir: convertButton
                 slipGuard: runGuard
                 visible: mainPage.conversionInProgress
@@ -260,7 +268,7 @@ Rectangle {
                     }
                     Text {
                         id: clearText
-                        text: "Clear Completed"
+                        text: qsTr("Clear Completed")
                         color: "white"
                         style: Text.Raised
                         font.pixelSize: 14
@@ -281,13 +289,12 @@ Rectangle {
         onClicked: mediaList.clearSelections()
     }
 
-    PushButton {
+    StepButton {
         objectName: "convertBack"
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/backButton.png"
-        pressedImage: "images/backButtonClicked.png"
+        forward: false
         text: qsTr("Back")
         onActivated: {
             if (!mainPage.conversionInProgress || convertTabPage.cancelWholeConversion())

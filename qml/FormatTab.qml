@@ -39,7 +39,7 @@ Rectangle {
 
     function addIconsToOutputPage(id, title, device) {
         outputListModel.clear()
-        secondPageTitle = device ? title : title + " Quality"
+        secondPageTitle = device ? title : qsTr("%1 Quality").arg(title)
         var rows = mainwnd.getOutputModel(id)
         for (var i = 0; i + 8 < rows.length; i += 9) {
             outputListModel.append({ gFormatId: id, gOutputId: rows[i], gIconImage: rows[i + 3],
@@ -191,7 +191,7 @@ Rectangle {
         anchors.bottomMargin: 72
         visible: formatTabPage.deviceFormatPage
 
-        StripHeading { y: 10; text: "Devices" }
+        StripHeading { y: 10; text: qsTr("Devices") }
 
         IconStrip {
             id: deviceStrip
@@ -210,7 +210,7 @@ Rectangle {
         ScrollArrow { objectName: "deviceLeft"; x: 280; y: 10; view: deviceStrip; forward: false; visible: deviceListModel.count > 4 }
         ScrollArrow { objectName: "deviceRight"; x: 310; y: 10; view: deviceStrip; forward: true; visible: deviceListModel.count > 4 }
 
-        StripHeading { y: 150; text: "Formats" }
+        StripHeading { y: 150; text: qsTr("Formats") }
 
         Flickable {
             id: formatGrid
@@ -375,7 +375,7 @@ Rectangle {
             Text {
                 x: 17
                 y: 8
-                text: "Settings"
+                text: qsTr("Settings")
                 font.pointSize: 11
                 font.bold: true
                 color: "#333333"
@@ -385,7 +385,7 @@ Rectangle {
                 id: argumentsLabel
                 x: 17
                 y: 32
-                text: "FFmpeg Arguments:"
+                text: qsTr("FFmpeg Arguments:")
                 color: "#333333"
             }
             Rectangle {
@@ -423,7 +423,7 @@ Rectangle {
                 id: folderLabel
                 x: 17
                 y: argumentsLabel.y + 20 + 6
-                text: "Output Folder:"
+                text: qsTr("Output Folder:")
                 color: "#333333"
             }
             Rectangle {
@@ -490,7 +490,7 @@ Rectangle {
             anchors.bottomMargin: 10
             activeFocusOnTab: true
             iconImage: "images/icons/settings.png"
-            iconText: "Settings"
+            iconText: qsTr("Settings")
             onClicked: selected = !selected
         }
     }
@@ -505,13 +505,12 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "formatBack"
         anchors.left: parent.left
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/backButton.png"
-        pressedImage: "images/backButtonClicked.png"
+        forward: false
         text: qsTr("Back")
         onActivated: {
             if (formatTabPage.deviceFormatPage)
@@ -521,19 +520,17 @@ Rectangle {
         }
     }
 
-    PushButton {
+    StepButton {
         objectName: "formatNext"
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         anchors.margins: 10
-        image: "images/nextButton.png"
-        pressedImage: "images/nextButtonClicked.png"
         text: qsTr("Next")
         onActivated: {
             if (mainPage.ffmpegArgs !== "")
                 idTabs.current = 2
             else
-                mainwnd.warning("You must select an output device or format to proceed!")
+                mainwnd.warning(qsTr("You must select an output device or format to proceed!"))
         }
     }
 }

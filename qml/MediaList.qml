@@ -82,7 +82,7 @@ Item {
     function addBurn(source, drive) {
         listModel.append({
             fileName: drive, loading: true, currentStatus: "wait", origFileName: "",
-            newFileName: "Burning Phase", origPathName: "", duration: "Waiting to burn...", videoCodec: "",
+            newFileName: qsTr("Burning Phase"), origPathName: "", duration: qsTr("Waiting to burn..."), videoCodec: "",
             audioCodec: "", wxh: "", thumbnail: "images/burningthumb.png", finalOutput: formatTab.chosenPreset,
             errorMsg: "", selected: false, source: source
         })
@@ -100,8 +100,8 @@ Item {
             return
         if (fileVideoInfo.length === 0 && fileAudioInfo.length === 0) {
             removeFromList(target)
-            mainwnd.warning("FFmpeg is unable to extract any valid video or audio stream from the input file "
-                            + fileInfo[0] + ".\n\nThis file has NOT been added to the Media List.")
+            mainwnd.warning(qsTr("FFmpeg is unable to extract any valid video or audio stream from the input file %1.\n\nThis file has NOT been added to the Media List.")
+                            .arg(fileInfo[0]))
             return
         }
         listModel.setProperty(target, "origFileName", fileInfo[0])
@@ -157,14 +157,14 @@ Item {
         } else if (index < current) {
             dropElement(index, true)
             current -= 1
-        } else if (mainwnd.yesno("Are you sure you want to stop this conversion?")) {
+        } else if (mainwnd.yesno(qsTr("Are you sure you want to stop this conversion?"))) {
             // The conversion may have ended while the question was open.
             if (mainPage.conversionInProgress && index === current) {
                 releaseElement(index)
                 listModel.setProperty(index, "currentStatus", "remove")
                 mainwnd.stopConversion()
             } else {
-                mainwnd.warning("Conversion already finished")
+                mainwnd.warning(qsTr("Conversion already finished"))
             }
         }
         if (!anyWithStatus("complete"))

@@ -118,6 +118,20 @@ Item {
                     return "file:" + model.thumbnail
                 }
             }
+            // Under the sign of a sound or of a picture without a preview.
+            Text {
+                x: 4
+                y: 50
+                width: 88
+                height: 16
+                visible: model.thumbnail === ""
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: model.videoCodec === "" ? qsTr("audio") : qsTr("no preview")
+                color: "#b4b2ae"
+                font.pixelSize: 10
+                Accessible.ignored: true
+            }
         }
 
         Rectangle {
@@ -220,7 +234,7 @@ Item {
                     id: tickTip
                     objectName: "tickTip"
                     delay: 0
-                    toolTip: row.isBurn ? "Play Disc" : "Open Containing Folder"
+                    toolTip: row.isBurn ? qsTr("Play Disc") : qsTr("Open Containing Folder")
                     onClicked: row.openResult()
                 }
             }
@@ -264,7 +278,7 @@ Item {
                 color: "#dddddd"
                 font.pixelSize: 11
                 Accessible.ignored: true
-                ToolTip { toolTip: "Duration: " + model.duration }
+                ToolTip { toolTip: qsTr("Duration: %1").arg(model.duration) }
             }
 
             Item { width: 6; height: 1; visible: model.videoCodec !== "" }
@@ -281,7 +295,7 @@ Item {
                 color: "#dddddd"
                 font.pixelSize: 11
                 Accessible.ignored: true
-                ToolTip { toolTip: "Video Codec: " + videoName.text }
+                ToolTip { toolTip: qsTr("Video Codec: %1").arg(videoName.text) }
             }
 
             Item { id: audioGap; width: 6; height: 1; visible: model.audioCodec !== "" }
@@ -297,7 +311,7 @@ Item {
                 color: "#dddddd"
                 font.pixelSize: 11
                 Accessible.ignored: true
-                ToolTip { toolTip: "Audio Codec: " + audioName.text }
+                ToolTip { toolTip: qsTr("Audio Codec: %1").arg(audioName.text) }
             }
         }
 

@@ -8,8 +8,13 @@ Image {
     id: button
     property string image
     property string pressedImage
-    // What the button does, in words: its name for screen readers.
+    // What the button does, in words: shown on it, and its name for screen readers.
     property string text
+    // Where the word stands on the picture (the room the picture leaves it), and how it looks.
+    property real textLeft: 0
+    property real textRight: 0
+    property int textSize: 14
+    property color textColor: "#fdfdfd"
     // The button that takes this one's place when it is hidden, and with it the keyboard's focus.
     property Item focusHeir: null
     // Where clicking it may put another button under the pointer: the guard against the second
@@ -31,6 +36,23 @@ Image {
     Accessible.role: Accessible.Button
     Accessible.name: text
     Accessible.onPressAction: button.press()
+
+    // Made smaller where a language's word is longer than the room.
+    Text {
+        anchors.fill: parent
+        anchors.leftMargin: button.textLeft
+        anchors.rightMargin: button.textRight
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+        textFormat: Text.PlainText
+        text: button.text
+        color: button.textColor
+        font.pixelSize: button.textSize
+        font.bold: true
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
+        Accessible.ignored: true
+    }
 
     FocusRing {}
 

@@ -1,8 +1,9 @@
 import QtQuick
 
-// Tab panel: a row of image headers over a stack of pages. Each page carries the two header
-// images in `tabImage` and `tabImageSelected` and its name in `title`; only the current page is
-// seen and takes input. The headers take the keyboard's focus in turn.
+// Tab panel: a row of headers over a stack of pages. Each page carries its sign for the header,
+// plain and selected, in `tabImage` and `tabImageSelected`, and its name in `title`, which the
+// header shows beside the sign; only the current page is seen and takes input. The headers take
+// the keyboard's focus in turn.
 Item {
     id: tabWidget
     property int current: 0
@@ -49,10 +50,43 @@ Item {
                     anchors.rightMargin: 2
                     color: "#555555"
                 }
+                readonly property bool selected: index === tabWidget.current
                 Image {
+                    id: tile
                     anchors.centerIn: parent
-                    source: index === tabWidget.current ? stack.children[index].tabImageSelected
-                                                         : stack.children[index].tabImage
+                    source: header.selected ? "images/tabHeaderSelected.png" : "images/tabHeader.png"
+                }
+                // The sign and the word, centred together, in the same place whether the word is
+                // bold (selected) or not; a word too long for the room is made smaller.
+                Row {
+                    anchors.centerIn: tile
+                    spacing: 2
+                    Image {
+                        id: sign
+                        anchors.verticalCenter: parent.verticalCenter
+                        source: header.selected ? stack.children[index].tabImageSelected : stack.children[index].tabImage
+                    }
+                    Text {
+                        id: word
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: Math.min(wordSize.advanceWidth, tile.width - 8 - sign.width - parent.spacing)
+                        height: tile.height
+                        verticalAlignment: Text.AlignVCenter
+                        textFormat: Text.PlainText
+                        text: stack.children[index].title
+                        color: header.selected ? "#fdfdfd" : "#b4b2ae"
+                        font.pixelSize: 15
+                        font.bold: header.selected
+                        fontSizeMode: Text.HorizontalFit
+                        minimumPixelSize: 9
+                        Accessible.ignored: true
+                        TextMetrics {
+                            id: wordSize
+                            font.pixelSize: 15
+                            font.bold: true
+                            text: word.text
+                        }
+                    }
                 }
                 MouseArea {
                     anchors.fill: parent

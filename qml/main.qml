@@ -169,19 +169,19 @@ Rectangle {
         if (empty || ffmpegArgs === "") {
             if ((index === 1 || index === 2) && empty) {
                 idTabs.current = 0
-                mainwnd.warning("You must have items in the Media List to proceed!")
+                mainwnd.warning(qsTr("You must have items in the Media List to proceed!"))
             } else if (index === 2 && ffmpegArgs === "") {
                 idTabs.current = 1
-                mainwnd.warning("You must select an output device or format to proceed!")
+                mainwnd.warning(qsTr("You must select an output device or format to proceed!"))
             }
         }
         if (conversionInProgress) {
             if (idTabs.current === 0) {
                 idTabs.current = 2
-                mainwnd.warning("Please wait for the current conversion to finish before adding more media.")
+                mainwnd.warning(qsTr("Please wait for the current conversion to finish before adding more media."))
             } else if (idTabs.current === 1) {
                 idTabs.current = 2
-                mainwnd.warning("You cannot change the output format mid-conversion!")
+                mainwnd.warning(qsTr("You cannot change the output format mid-conversion!"))
             }
         }
         if (idTabs.current !== 2)
@@ -250,7 +250,7 @@ Rectangle {
         y: 10
         spacing: 10
         Repeater {
-            model: ["File", "Help"]
+            model: [qsTr("File"), qsTr("Help")]
             delegate: Text {
                 id: menuTitle
                 text: modelData
@@ -382,6 +382,33 @@ Rectangle {
         Image {
             anchors.centerIn: parent
             source: "images/dragDrop.png"
+            Text {
+                x: 12
+                y: 126
+                width: parent.width - 24
+                height: 28
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: qsTr("Drop audio and video files here")
+                color: "#fdfdfd"
+                font.pixelSize: 16
+                font.bold: true
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 9
+            }
+            Text {
+                x: 12
+                y: 156
+                width: parent.width - 24
+                height: 24
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+                text: qsTr("or choose them on the Add tab")
+                color: "#b4b2ae"
+                font.pixelSize: 13
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 9
+            }
         }
     }
     // Every tip of the pages is drawn here, last and so above everything else.

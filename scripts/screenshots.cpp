@@ -10,6 +10,7 @@
 #include "dvdrip/selectdvd.h"
 #include "pagedriver.h"
 #include "platform/folders.h"
+#include "platform/translation.h"
 #include "widgets/filedialogs.h"
 #include "widgets/messagebox.h"
 
@@ -95,6 +96,8 @@ int main(int argc, char* argv[])
     QDir().mkpath(out);
 
     Folders::setIdentity();
+    // LANG=de_DE.UTF-8 scripts/screenshots shows the window in German.
+    Translation::install();
     MessageBox::answerOnStandardError();
     if (!Startup::prepareFolders()) {
         std::fprintf(stderr, "screenshots: no catalogue\n");
@@ -153,7 +156,7 @@ int main(int argc, char* argv[])
         QQuickItem* timeLeft = page.item(QStringLiteral("timeLeft"));
         for (QObject* clock : timeLeft->children())
             clock->setProperty("running", false);
-        timeLeft->setProperty("text", QStringLiteral("About 4 min left"));
+        timeLeft->setProperty("text", QCoreApplication::translate("TimeLeft", "About %1 min left").arg(4));
         shoot(window, out, QStringLiteral("07-convert-running"));
         page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
 
@@ -177,8 +180,8 @@ int main(int argc, char* argv[])
             mainPage.conversionInProgress = true;
             mediaList.current = 2;
         )js").arg(media));
-        emit window.burnTextStatus(QStringLiteral("Burning DVD..."));
-        emit window.burnEstTime(QStringLiteral("Time remaining: 12:34 (approx.)"));
+        emit window.burnTextStatus(QCoreApplication::translate("BurnDisc", "Burning DVD..."));
+        emit window.burnEstTime(QCoreApplication::translate("BurnText", "Time remaining: %1:%2 (approx.)").arg(12).arg(34));
         emit window.burnProgress(45);
         shoot(window, out, QStringLiteral("08-disc-run-burning"));
         page.eval(QStringLiteral("mainPage.conversionInProgress = false"));
@@ -211,7 +214,8 @@ int main(int argc, char* argv[])
             for (QPushButton* button : dialog.findChildren<QPushButton*>())
                 if (button->text() == QLatin1String("OK"))
                     QTest::mouseClick(button, Qt::LeftButton);
-            if (!QTest::qWaitFor([&dialog] { return dialog.findChild<QLabel*>()->text().contains(QLatin1String("track 2")); }))
+            // "Ripping track 2 of 3", in whatever language.
+            if (!QTest::qWaitFor([&dialog] { return dialog.findChild<QLabel*>()->text().contains(QLatin1String(" 2 ")); }))
                 std::fprintf(stderr, "screenshots: the rip did not reach its second track\n");
             shootDialog(dialog, out, QStringLiteral("11-cd-rip-dialog-ripping"));
             QTest::keyClick(&dialog, Qt::Key_Escape);
@@ -240,7 +244,7 @@ int main(int argc, char* argv[])
             shootDialog(*box, out, QStringLiteral("14-message-box"));
             QTest::keyClick(box, Qt::Key_Escape);
         });
-        (void)window.yesno(QStringLiteral("Are you sure you want to cancel the current conversion?"));
+        (void)window.yesno(QCoreApplication::translate("ConvertTab", "Are you sure you want to cancel the current conversion?"));
         MessageBox::answerOnStandardError();
     }
 

@@ -4,6 +4,7 @@
 
 #include "burn/burntext.h"
 #include "burn/disccheck.h"
+#include "platform/translation.h"
 
 #include <QCoreApplication>
 
@@ -12,6 +13,8 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // Its sentences reach the user in Halvorn's message boxes.
+    Translation::install();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() != 2) {
         std::fprintf(stderr, "usage: Zenlow2 DEVICE\n");
@@ -20,7 +23,8 @@ int main(int argc, char* argv[])
     const QString device = arguments.at(1);
     const std::optional<QString> info = DiscCheck::toolOutput(QStringLiteral("mossel"), {device});
     const QString report = info ? BurnText::discStatusReport(device, *info)
-                                : QStringLiteral("The disc-information tool could not be started.\n");
+                                : QCoreApplication::translate("BurnText", "The disc-information tool could not be started.")
+                                      + QLatin1Char('\n');
     std::fputs(qPrintable(report), stdout);
     return report.startsWith(QLatin1String("DISC_STATUS")) ? 0 : 1;
 }

@@ -222,18 +222,26 @@ void glyphDisc(Painter& p, QPointF c, qreal r, const QColor& color, const QColor
 
 using Drawing = std::function<QImage()>;
 
-QImage tabHeader(const QString& word, void (*glyph)(Painter&, QPointF, qreal, const QColor&), bool selected)
+// The words of the tab headers and buttons are the pages' own, drawn over these pictures in the
+// user's language.
+QImage tabHeader(bool selected)
 {
     QImage image = canvas(120, 60);
     Painter p(&image);
-    const QColor ink = selected ? Palette::title : Palette::muted;
     raisedTile(p, QRectF(1, 2, 118, 57), selected ? Palette::page : QColor("#5e5c5a"));
-    glyph(p, QPointF(30, 30), 10, selected ? Palette::accent : ink);
-    p.text(QRectF(46, 0, 70, 60), word, ink, 15, selected, Qt::AlignVCenter | Qt::AlignLeft);
     if (selected) {
         p.fill(Palette::accent);
         p.drawRoundedRect(QRectF(14, 53, 92, 3), 1.5, 1.5);
     }
+    return image;
+}
+
+// A tab's own sign, beside its word on the header.
+QImage tabGlyph(void (*glyph)(Painter&, QPointF, qreal, const QColor&), bool selected)
+{
+    QImage image = canvas(28, 28);
+    Painter p(&image);
+    glyph(p, QPointF(14, 14), 10, selected ? Palette::accent : Palette::muted);
     return image;
 }
 
@@ -269,8 +277,6 @@ QImage dragDrop()
     p.drawPolyline(QPolygonF{{132, 76}, {150, 94}, {168, 76}});
     p.pen(Palette::muted, 3);
     p.drawPolyline(QPolygonF{{112, 88}, {112, 110}, {188, 110}, {188, 88}});
-    p.text(QRectF(0, 126, 300, 28), QStringLiteral("Drop audio and video files here"), Palette::title, 16, true);
-    p.text(QRectF(0, 156, 300, 24), QStringLiteral("or choose them on the Add tab"), Palette::muted, 13);
     return image;
 }
 
@@ -394,12 +400,11 @@ QImage placeholder(int kind)
     back.setColorAt(0, QColor("#4a4947"));
     back.setColorAt(1, QColor("#3a3938"));
     p.fillRect(QRectF(0, 0, 88, 66), back);
+    // The words under the sound and no-preview signs are the list row's own.
     if (kind == 0) {
         glyphNote(p, QRectF(29, 12, 30, 30), Palette::muted, 3);
-        p.text(QRectF(0, 46, 88, 16), QStringLiteral("audio"), Palette::muted, 10);
     } else if (kind == 1) {
         glyphFilm(p, QRectF(27, 10, 34, 34), Palette::muted, 2.5);
-        p.text(QRectF(0, 46, 88, 16), QStringLiteral("no preview"), Palette::muted, 10);
     } else {
         glyphDisc(p, QPointF(44, 30), 20, QColor("#9a9896"), Palette::deep);
         p.fill(Palette::accent);
@@ -429,8 +434,6 @@ QImage stepButton(bool next, bool pressed)
     Painter p(&image);
     QColor face = pressed ? QColor("#5b5956") : Palette::raised;
     raisedTile(p, QRectF(0, 0, 90, 31), face);
-    const QString word = next ? QStringLiteral("Next") : QStringLiteral("Back");
-    p.text(next ? QRectF(12, 0, 52, 31) : QRectF(30, 0, 52, 31), word, Palette::title, 14, true);
     glyphChevron(p, QPointF(next ? 74 : 16, 15.5), 5, next, Palette::accent);
     return image;
 }
@@ -443,8 +446,6 @@ QImage bigButton(bool convert, bool pressed)
     if (pressed)
         face = face.darker(125);
     raisedTile(p, QRectF(1, 1, 148, 52), face);
-    const QColor ink = convert ? Palette::deep : Palette::title;
-    p.text(QRectF(0, 1, 150, 52), convert ? QStringLiteral("Convert") : QStringLiteral("Cancel"), ink, 21, true);
     return image;
 }
 
@@ -926,12 +927,14 @@ int main(int argc, char* argv[])
     QDir().mkpath(frames.path());
 
     const QList<QPair<QString, Drawing>> pictures = {
-        {"addTab", [] { return tabHeader("Add", glyphPlus, false); }},
-        {"addTabSelected", [] { return tabHeader("Add", glyphPlus, true); }},
-        {"formatTab", [] { return tabHeader("Format", glyphSliders, false); }},
-        {"formatTabSelected", [] { return tabHeader("Format", glyphSliders, true); }},
-        {"convertTab", [] { return tabHeader("Convert", glyphConvert, false); }},
-        {"convertTabSelected", [] { return tabHeader("Convert", glyphConvert, true); }},
+        {"tabHeader", [] { return tabHeader(false); }},
+        {"tabHeaderSelected", [] { return tabHeader(true); }},
+        {"addTab", [] { return tabGlyph(glyphPlus, false); }},
+        {"addTabSelected", [] { return tabGlyph(glyphPlus, true); }},
+        {"formatTab", [] { return tabGlyph(glyphSliders, false); }},
+        {"formatTabSelected", [] { return tabGlyph(glyphSliders, true); }},
+        {"convertTab", [] { return tabGlyph(glyphConvert, false); }},
+        {"convertTabSelected", [] { return tabGlyph(glyphConvert, true); }},
         {"minimizeButton", [] { return windowButton(0); }},
         {"maximizeButton", [] { return windowButton(1); }},
         {"restoreButton", [] { return windowButton(2); }},

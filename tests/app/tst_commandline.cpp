@@ -39,21 +39,26 @@ class TestCommandLine : public QObject {
         QString out;
         QString err;
     };
-    // The real executable, without a display, in the test's own home.
-    void start(QProcess& process, const QStringList& arguments, const QString& path = qEnvironmentVariable("PATH"))
+    // The real executable, without a display, in the test's own home, in the language given.
+    void start(QProcess& process, const QStringList& arguments, const QString& path = qEnvironmentVariable("PATH"),
+               const QString& language = "C.UTF-8")
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("DISPLAY");
         environment.remove("QT_QPA_PLATFORM");
+        for (const char* setting : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+            environment.remove(setting);
+        environment.insert("LANG", language);
         environment.insert("PATH", path);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(work.path());
         process.start(HALVORN_TEST_EXECUTABLE, arguments);
     }
-    Run halvorn(const QStringList& arguments, const QString& path = qEnvironmentVariable("PATH"))
+    Run halvorn(const QStringList& arguments, const QString& path = qEnvironmentVariable("PATH"),
+                const QString& language = "C.UTF-8")
     {
         QProcess process;
-        start(process, arguments, path);
+        start(process, arguments, path, language);
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
@@ -110,11 +115,38 @@ private slots:
         QCOMPARE(request.mode, mode);
         const QString job = QString("%1 -j%2%3%4").arg(request.presetId).arg(request.jobs).arg(request.quiet ? " -q" : "")
                                 .arg(request.fitSize.isEmpty() ? "" : " " + request.fitSize + " MB");
-        QVERIFY2(mode == Mode::Error     ? request.error.startsWith(detail)
+        QVERIFY2(mode == Mode::Error     ? CommandLine::errorText(request).startsWith(detail)
                  : mode == Mode::Window  ? request.files.join(' ') == detail
                  : mode == Mode::Convert ? job == detail
                                          : detail.isEmpty(),
-                 qPrintable(request.error + job));
+                 qPrintable(CommandLine::errorText(request) + job));
+    }
+
+    // The help and the mistakes of the command line are made before anything else: in German too,
+    // from the translation beside the executable, and in English, word for word, without one.
+    void theCommandLineSpeaksTheUsersLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said"); // the start of standard output, or of standard error after a mistake
+        QTest::addRow("German help") << "de_DE.UTF-8" << QStringList{"--help"} << 0 << "Aufruf: halvorn [DATEI...]\n";
+        QTest::addRow("English help") << "C.UTF-8" << QStringList{"--help"} << 0 << "Usage: halvorn [FILE...]\n";
+        QTest::addRow("English where no translation is") << "fr_FR.UTF-8" << QStringList{"-h"} << 0 << "Usage: ";
+        QTest::addRow("German mistake") << "de_DE.UTF-8" << QStringList{"--bogus"} << 2
+                                        << "halvorn: Unbekannte Option: --bogus\nMehr dazu mit „halvorn --help“.\n";
+        QTest::addRow("German preset table") << "de_DE.UTF-8" << QStringList{"--list-presets"} << 0 << " ID  Gerät oder Format  ";
+    }
+    void theCommandLineSpeaksTheUsersLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        const Run run = halvorn(arguments, qEnvironmentVariable("PATH"), language);
+        QCOMPARE(run.exitCode, exitCode);
+        const QString& text = exitCode == 0 ? run.out : run.err;
+        QVERIFY2(text.startsWith(said), qPrintable(text));
     }
 
     // Several files at once, one failing, two with the same output name: each output its own file,

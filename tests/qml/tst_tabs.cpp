@@ -1,5 +1,6 @@
 #include "pagedriver.h"
 #include "ffmpegsupport.h"
+#include "platform/translation.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -223,6 +224,31 @@ private slots:
         QCOMPARE(recorder.prompts.value(0).text, warning);
         QTEST(page.integer("convertTab.currentOverallProgress"), "bar");
         page.eval("mainPage.conversionInProgress = false");
+    }
+
+    // A German user's window: the translation is in place before the page loads, so the pages'
+    // own words are German, on the headers too, and so is what a click on them says; the message
+    // box wears the window's title for it.
+    void theWindowInGerman()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Translation::install();
+        {
+            PageDriver page;
+            MessageRecorder recorder;
+            QStringList words;
+            for (QQuickItem* header : {page.item("tabHeader0"), page.item("tabHeader2")}) {
+                for (const QQuickItem* part : header->findChildren<QQuickItem*>())
+                    words += part->property("text").toString();
+            }
+            words.removeAll(QString());
+            QCOMPARE(words, (QStringList{"Hinzufügen", "Umwandeln"}));
+            page.click(page.item("tabHeader1"));
+            QCOMPARE(recorder.prompts.value(0).title, "Warnung");
+            QCOMPARE(recorder.prompts.value(0).text, "Um fortzufahren, muss die Medienliste Einträge enthalten!");
+        }
+        qDeleteAll(QCoreApplication::instance()->findChildren<QTranslator*>());
+        QLocale::setDefault(QLocale::system());
     }
 
     // The line over Convert says where the run's items go, chosen by clicks: beside their files,

@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
+#include "convert/fitsize.h"
 #include "platform/folders.h"
 #include "platform/logfile.h"
 #include "platform/shutdownsignals.h"
@@ -156,13 +157,24 @@ int BatchConversion::convert(const CommandLine::Request& request)
     Catalogue catalogue;
     if (!openCatalogue(catalogue, err))
         return CommandLine::exitFailed;
+    // A size alone takes the Fit to size format's first preset.
     for (const PresetRow& row : allPresets(catalogue)) {
-        if (row.columns.at(0) == request.presetId.trimmed())
+        const bool wanted = request.presetId.isEmpty() ? FitSize::isFitJob(row.columns.at(8).split(QLatin1Char(' ')))
+                                                       : row.columns.at(0) == request.presetId.trimmed();
+        if (wanted && preset.isEmpty())
             preset = row.columns;
     }
     if (preset.isEmpty()) {
         complain(err, tr("Unknown preset id %1 (halvorn --list-presets lists them).").arg(request.presetId));
         return CommandLine::exitUsage;
+    }
+    if (!request.fitSize.isEmpty()) {
+        const QString unsupported = FitSize::unsupportedBecause(preset.at(8));
+        if (!unsupported.isEmpty()) {
+            complain(err, tr("Preset %1 cannot take --fit-size: %2.").arg(preset.at(0), unsupported));
+            return CommandLine::exitUsage;
+        }
+        preset[8] = FitSize::withSize(preset.at(8), request.fitSize);
     }
     if (!request.outputFolder.isEmpty()) {
         outputFolder = QDir(request.outputFolder).absolutePath();

@@ -98,6 +98,11 @@ Request parse(const QStringList& arguments)
         } else if (isOption(argument, QStringLiteral("--preset"))) {
             if (!takeValue(arguments, at, QStringLiteral("--preset"), request.presetId))
                 return failure(QT_TRANSLATE_NOOP("CommandLine", "--preset needs the id of a preset (see --list-presets)."));
+        } else if (isOption(argument, QStringLiteral("--fit-size"))) {
+            bool isNumber = false;
+            if (!takeValue(arguments, at, QStringLiteral("--fit-size"), request.fitSize)
+                || !(request.fitSize.toDouble(&isNumber) > 0) || !isNumber)
+                return failure(QT_TRANSLATE_NOOP("CommandLine", "--fit-size needs a size in MB above 0, such as 8 or 7.5."));
         } else if (isOption(argument, QStringLiteral("--output")) || argument == QLatin1String("-o")) {
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
@@ -122,15 +127,15 @@ Request parse(const QStringList& arguments)
     }
 
     if (listPresets) {
-        if (!request.presetId.isEmpty() || !request.files.isEmpty())
+        if (!request.presetId.isEmpty() || !request.fitSize.isEmpty() || !request.files.isEmpty())
             return failure(QT_TRANSLATE_NOOP("CommandLine", "--list-presets takes no preset and no files."));
         request.mode = Mode::ListPresets;
-    } else if (!request.presetId.isEmpty()) {
+    } else if (!request.presetId.isEmpty() || !request.fitSize.isEmpty()) {
         if (request.files.isEmpty())
             return failure(QT_TRANSLATE_NOOP("CommandLine", "No files to convert."));
         request.mode = Mode::Convert;
     } else if (!batchOption.isEmpty()) {
-        return failure(QT_TRANSLATE_NOOP("CommandLine", "%1 goes with --preset."), batchOption);
+        return failure(QT_TRANSLATE_NOOP("CommandLine", "%1 goes with --preset or --fit-size."), batchOption);
     }
     return request;
 }
@@ -145,12 +150,17 @@ QString helpText()
 {
     return Message::tr("Usage: halvorn [FILE...]\n"
               "       halvorn --list-presets\n"
-              "       halvorn --preset ID [-o DIR] [-j N] [-q] [--] FILE...\n"
+              "       halvorn --preset ID [--fit-size MB] [-o DIR] [-j N] [-q] [--] FILE...\n"
+              "       halvorn --fit-size MB [-o DIR] [-j N] [-q] [--] FILE...\n"
               "\n"
               "Without options, opens the window and queues the files.\n"
               "\n"
               "  --list-presets      print every device and format with its presets (id, label, extension)\n"
               "  --preset ID         convert every FILE with this preset, without a window\n"
+              "  --fit-size MB       make every output at most MB megabytes (of 1,000,000 bytes): H.264 in\n"
+              "                      two passes, picture and sound planned from each FILE; alone, with the\n"
+              "                      Fit to size format; with --preset, instead of the size of a Fit to size\n"
+              "                      preset, or within the frame and container of an H.264 preset\n"
               "  -o, --output DIR    write the converted files into DIR (default: beside each source)\n"
               "  -j, --jobs N        convert N files at once (default: one per processor, here %1,\n"
               "                      and a file whose picture is encoded alone)\n"

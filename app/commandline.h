@@ -11,7 +11,8 @@ enum class Mode { Window, Help, Version, ListPresets, Convert, Error };
 
 struct Request {
     Mode mode = Mode::Window;
-    QString presetId;     // Convert
+    QString presetId;     // Convert: "" with a size to fit in, for the Fit to size format
+    QString fitSize;      // Convert: the MB every output must fit in; "" for the preset's own
     QString outputFolder; // Convert: empty puts each output beside its source
     int jobs = 0;         // Convert: how many files at once; 0: one per processor
     bool quiet = false;   // Convert: print only failures

@@ -9,6 +9,7 @@
 #include "convert/conversionthread.h"
 #include "convert/ffmpegtext.h"
 #include "convert/fileinfothread.h"
+#include "convert/fitsize.h"
 #include "convert/tempfiles.h"
 #include "dvdrip/selectdvd.h"
 #include "intake/droppablewidget.h"
@@ -455,8 +456,12 @@ bool MainWindow::prepareToClose(bool ask)
     const QString temp = Folders::tempFolder();
     const QStringList entries = QDir(temp).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
                                                      | QDir::System);
-    for (const QString& entry : entries)
-        (void)removeFile(temp + QLatin1Char('/') + entry);
+    // The working folders of runs still going (a batch run's pass files) stay; the journal
+    // removes them once their run has ended without doing so.
+    for (const QString& entry : entries) {
+        if (!entry.startsWith(QLatin1Char('.')) || !entry.contains(QLatin1String(" (converting")))
+            (void)removeFile(temp + QLatin1Char('/') + entry);
+    }
     closeApproved = true;
     return true;
 }
@@ -591,4 +596,14 @@ void MainWindow::notifyRunEnded(QString summary, QString outputPlace)
 QString MainWindow::timeLeft(QString ffmpegArgs, QStringList unfinished) const
 {
     return TimeLeft::text(timeLeftEstimate.secondsLeft(TimeLeft::mediaLeft(ffmpegArgs, unfinished)));
+}
+
+QString MainWindow::fitSizeOf(QString ffmpegArgs) const
+{
+    return FitSize::megabytesOf(ffmpegArgs);
+}
+
+QString MainWindow::withFitSize(QString ffmpegArgs, QString megabytes) const
+{
+    return FitSize::withSize(ffmpegArgs, megabytes);
 }

@@ -114,6 +114,10 @@ public:
     // What the run's unfinished items still need, as "About 4 min left"; "" until it has been
     // measured. unfinished: rows of source word, frame size and duration, from the cursor on.
     Q_INVOKABLE QString timeLeft(QString ffmpegArgs, QStringList unfinished) const;
+    // The size in MB that arguments fit their output in, as written; "" when they fit none.
+    Q_INVOKABLE QString fitSizeOf(QString ffmpegArgs) const;
+    // The arguments with the size they fit in set to megabytes.
+    Q_INVOKABLE QString withFitSize(QString ffmpegArgs, QString megabytes) const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -42,6 +42,12 @@ protected:
     void run() override;
 
 private:
+    class Encoder;
+    // The job's one FFmpeg run into the working file; "" when it holds what was asked for, or was cancelled.
+    [[nodiscard]] QString convertOnce(Encoder& encoder, const QString& working);
+    // The encodes of a job that fits a size: planned, in two passes, checked and made again
+    // smaller while they miss; "" when one fits, or the job was cancelled.
+    [[nodiscard]] QString fitToSize(Encoder& encoder, const QString& working);
     // Gives the checked working file the first free output name; "" and the reason on failure.
     [[nodiscard]] QString moveToFreeName(const QString& working, QString& reason) const;
 

@@ -1,5 +1,7 @@
 #include "convert/ffmpegtext.h"
 
+#include "convert/fitsize.h"
+
 #include <QCoreApplication>
 #include <QRegularExpression>
 
@@ -282,6 +284,9 @@ QStringList assembleArguments(const QString& ffmpegArgs, const QString& sourceSi
     const QString& first = parts.first();
     if (first == QLatin1String("-pix_fmt") || first == QLatin1String("-vn")
         || ffmpegArgs.contains(QLatin1String("-aspect")))
+        return parts;
+    // A size to fit in: the runner plans the picture from the source itself.
+    if (FitSize::isFitJob(parts) && !sourceSize.isEmpty())
         return parts;
     if (sourceSize.isEmpty()) {
         parts.append(QStringLiteral("-vn"));

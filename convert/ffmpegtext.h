@@ -63,8 +63,9 @@ struct PathParts {
 [[nodiscard]] QString clockText(qint64 ms);
 
 // The preset's arguments for one source: split at single spaces, then either kept (presets that
-// start with -pix_fmt or -vn, or hold -aspect), given "-vn" for a source without video (empty
-// sourceSize), or with the frame size in the second token fitted to the source's shape.
+// start with -pix_fmt or -vn, or hold -aspect, and those that fit a size, whose picture the runner
+// plans), given "-vn" for a source without video (empty sourceSize), or with the frame size in the
+// second token fitted to the source's shape.
 [[nodiscard]] QStringList assembleArguments(const QString& ffmpegArgs, const QString& sourceSize);
 
 // Fits a "WxH" box to a "WxH" source: full box width, height by the source's ratio, both reduced to

@@ -55,8 +55,13 @@ Facts read(const QString& path)
         if (stream->codec_type == AVMEDIA_TYPE_VIDEO && !facts.video) {
             facts.video = true;
             facts.frameSize = QStringLiteral("%1x%2").arg(stream->width).arg(stream->height);
+            const AVRational rate = context->streams[i]->avg_frame_rate;
+            facts.frameRate = rate.den > 0 ? av_q2d(rate) : 0;
         }
-        facts.audio = facts.audio || stream->codec_type == AVMEDIA_TYPE_AUDIO;
+        if (stream->codec_type == AVMEDIA_TYPE_AUDIO && !facts.audio) {
+            facts.audio = true;
+            facts.audioChannels = stream->ch_layout.nb_channels;
+        }
     }
     if (context->duration != AV_NOPTS_VALUE && context->duration >= 0)
         facts.durationMs = (context->duration + 500) / 1000;

@@ -11,6 +11,8 @@ struct Facts {
     bool video = false;        // holds a picture stream (a cover picture counts, as in FFmpeg's report)
     bool audio = false;
     QString frameSize;         // "WxH" of the first picture stream; "" without one
+    double frameRate = 0;      // of the first picture stream, frames a second; 0 when unknown
+    int audioChannels = 0;     // of the first sound stream; 0 without one
     qint64 durationMs = -1;    // -1 when unknown
     bool durationEstimated = false; // only guessed from the bitrate, so it can be far off either way
 };

@@ -1,6 +1,7 @@
 #include "convert/outputcheck.h"
 
 #include "convert/ffmpegtext.h"
+#include "convert/fitsize.h"
 #include "convert/mediaheader.h"
 
 #include <QCoreApplication>
@@ -72,19 +73,30 @@ QString length(const Evidence& evidence)
         .arg(FfmpegText::clockText(made), FfmpegText::clockText(source));
 }
 
+// Last, so that an output it finds too large holds everything else: a smaller encode may pass.
+QString fits(const Evidence& evidence)
+{
+    const qint64 limit = evidence.job.sizeLimit;
+    const qint64 size = QFileInfo(evidence.output).size();
+    if (limit <= 0 || size <= limit)
+        return {};
+    return Reason::tr("The output takes %1, more than the %2 it must fit in")
+        .arg(FitSize::sizeText(size), FitSize::sizeText(limit));
+}
+
 using Check = QString (*)(const Evidence&);
-constexpr Check checks[] = {present, readable, picture, sound, length};
+constexpr Check checks[] = {present, readable, picture, sound, length, fits};
 
 } // namespace
 
-QString judge(const Job& job, const QString& output)
+Verdict judge(const Job& job, const QString& output)
 {
     const MediaHeader::Facts made = MediaHeader::read(output);
     const Evidence evidence{job, output, made};
     for (const Check check : checks) {
         const QString reason = check(evidence);
         if (!reason.isEmpty())
-            return reason;
+            return {reason, check == fits};
     }
     return {};
 }

@@ -15,10 +15,15 @@ inline constexpr double shortestShare = 0.95;
 struct Job {
     QString input;
     QStringList args;
-    QString report; // FFmpeg's report on the input: the start of the conversion's own output
+    QString report;        // FFmpeg's report on the input: the start of the conversion's own output
+    qint64 sizeLimit = 0;  // the most bytes the output may take; 0: any number
 };
 
-// "" when the output holds what the job asked for; otherwise why not.
-[[nodiscard]] QString judge(const Job& job, const QString& output);
+struct Verdict {
+    QString reason;        // "" when the output holds what the job asked for; otherwise why not
+    bool tooLarge = false; // it holds all of it, but in more bytes than the job allows
+};
+
+[[nodiscard]] Verdict judge(const Job& job, const QString& output);
 
 } // namespace OutputCheck

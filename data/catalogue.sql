@@ -9,7 +9,7 @@ PRAGMA foreign_keys = ON;
 -- The catalogue's version. Raise it whenever a row or a column changes: a user's copy with a lower
 -- version is replaced by the new catalogue at the next start, keeping its use counters by id. So
 -- an id keeps its meaning from release to release: new rows come after the existing ones.
-PRAGMA user_version = 1;
+PRAGMA user_version = 2;
 
 -- 0 id, 1 label, 2 kind, 3 icon, 4 title of the open dialog, 5 name filter of the open dialog.
 -- The File menu's "Add Audio File" and "Add Video File" use the first and second rows.
@@ -392,3 +392,18 @@ INSERT INTO tbl_OutputCategories (label, format, icon, extension, default_pos, d
 SELECT 'PSP', p.format, 'images/icons/mp4-low.png', 'mp4', p.pos, '480x272, H.264 and AAC for the PSP',
        '-s 480x272 -c:v libx264 -preset fast -crf 23 -profile:v main -level:v 3.0 -maxrate 768k -bufsize 2M -pix_fmt yuv420p -c:a aac -b:a 128k -ac 2 -ar 48000 -sn -f psp'
 FROM device_preset p WHERE p.template = 'psp';
+
+-- ---- fitting a size ---------------------------------------------------------------------------
+-- For where a size limit rules (chat services, e-mail, forums): the size in MB, the picture and
+-- the sound planned from each source when it is converted. Third among the formats, after MP4 and
+-- MP3, where those who need it look first.
+UPDATE tbl_FormatCategories SET default_pos = default_pos + 1 WHERE device = 0 AND default_pos >= 3;
+INSERT INTO tbl_FormatCategories (id, label, device, icon, default_pos, look) VALUES
+ (26, 'Fit to size', 0, 'images/icons/fit.png', 3, 'fit:FIT');
+INSERT INTO tbl_OutputCategories (label, format, icon, extension, default_pos, description, ffmpeg_args)
+SELECT mb || ' MB', 26, 'images/icons/fit-' || mb || 'mb.png', 'mp4', pos,
+       'At most ' || mb || ' MB (' || mb || ',000,000 bytes), H.264 and AAC in two passes',
+       '-fit-size ' || mb || ' -c:v libx264 -preset fast -profile:v high -pix_fmt yuv420p -c:a aac -sn -movflags +faststart'
+FROM (SELECT 8 AS mb, 1 AS pos UNION ALL SELECT 10, 2 UNION ALL SELECT 25, 3 UNION ALL SELECT 50, 4
+      UNION ALL SELECT 100, 5)
+ORDER BY pos;

@@ -3,6 +3,7 @@
 #include "platform/fileops.h"
 #include "platform/folders.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
@@ -47,7 +48,10 @@ void removeAbandoned()
             && (name.contains(QLatin1String(" (converting")) || name.contains(QLatin1String(" (writing")));
         if (isWorkingFile && !path.isEmpty() && entryFor(path) == content) {
             qCInfo(lcWorkingFiles) << "removing the working file of a run that was killed:" << path;
-            QFile::remove(path);
+            if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
+                QDir(path).removeRecursively();
+            else
+                QFile::remove(path);
         }
     }
 }

@@ -14,8 +14,8 @@
 // other's files.
 namespace WorkingFiles {
 
-// Registers a working file for as long as it lives; destroyed once the file has been renamed or
-// removed. An empty path registers nothing.
+// Registers a working file, or a working folder (a two-pass encode's pass files), for as long as
+// it lives; destroyed once it has been renamed or removed. An empty path registers nothing.
 class Registration final {
 public:
     explicit Registration(const QString& workingFile);

@@ -17,6 +17,8 @@ Rectangle {
     property string chosenName: ""
     property string chosenPreset: ""
     property bool argumentsEdited: false
+    // The opened presets fit a size, which the user may also type.
+    property bool fitsSize: false
 
     color: "#686663"
 
@@ -45,6 +47,7 @@ Rectangle {
                                      gId: rows[i] })
         }
         outputListModel.selectedNumber = -1
+        fitsSize = rows.length > 8 && mainwnd.fitSizeOf(rows[8]) !== ""
         openedName = title
         deviceFormatPage = false
         // After the new presets are laid out, so that the first one shows at the left whatever the
@@ -63,6 +66,27 @@ Rectangle {
         // were edited or another page of presets was opened.
         chosenName = openedName
         chosenPreset = preset.gIconText
+        argumentsEdited = false
+    }
+
+    // A size typed in MB: the preset of that size, or the size put into the chosen preset of this
+    // page (its first, when none is chosen yet). A size of the user's own is no preset's.
+    function chooseSize(megabytes) {
+        var size = Number(megabytes)
+        if (!(size > 0))
+            return
+        if (mainwnd.fitSizeOf(mainPage.ffmpegArgs) === "" || mainPage.formatId !== Number(outputListModel.get(0).gFormatId))
+            choosePreset(0)
+        for (var i = 0; i < outputListModel.count; ++i) {
+            if (Number(mainwnd.fitSizeOf(outputListModel.get(i).gArgList)) === size) {
+                choosePreset(i)
+                return
+            }
+        }
+        mainPage.ffmpegArgs = mainwnd.withFitSize(mainPage.ffmpegArgs, String(size))
+        outputListModel.selectedNumber = -1
+        mainPage.outputId = 0
+        chosenPreset = qsTr("%1 MB").arg(size)
         argumentsEdited = false
     }
 
@@ -283,6 +307,59 @@ Rectangle {
         }
         ScrollArrow { objectName: "presetLeft"; x: 280; y: 10; view: presetStrip; forward: false; visible: outputListModel.count > 4 }
         ScrollArrow { objectName: "presetRight"; x: 310; y: 10; view: presetStrip; forward: true; visible: outputListModel.count > 4 }
+
+        // Beside the settings icon, clear of the settings panel.
+        Row {
+            id: sizeRow
+            x: 17
+            anchors.verticalCenter: settingsIcon.verticalCenter
+            spacing: 8
+            visible: formatTabPage.fitsSize
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: qsTr("Size in MB:")
+                color: "white"
+            }
+            Rectangle {
+                width: 70
+                height: 20
+                color: "white"
+                border.color: sizeField.activeFocus ? "#f0a030" : "#8a8886"
+                border.width: sizeField.activeFocus ? 2 : 1
+                TextInput {
+                    id: sizeField
+                    objectName: "sizeField"
+                    activeFocusOnTab: true
+                    Accessible.role: Accessible.EditableText
+                    Accessible.name: qsTr("Size in MB")
+                    anchors.fill: parent
+                    anchors.leftMargin: 3
+                    anchors.rightMargin: 3
+                    verticalAlignment: TextInput.AlignVCenter
+                    clip: true
+                    selectByMouse: true
+                    validator: RegularExpressionValidator { regularExpression: /[0-9]{1,6}([.][0-9]{1,3})?/ }
+                    // Shows the chosen size; a partly typed one stays until the field is left.
+                    function showChosen() { text = mainwnd.fitSizeOf(mainPage.ffmpegArgs) }
+                    Component.onCompleted: showChosen()
+                    onActiveFocusChanged: {
+                        if (!activeFocus)
+                            showChosen()
+                    }
+                    onTextEdited: {
+                        if (acceptableInput)
+                            formatTabPage.chooseSize(text)
+                    }
+                    Connections {
+                        target: mainPage
+                        function onFfmpegArgsChanged() {
+                            if (!sizeField.activeFocus)
+                                sizeField.showChosen()
+                        }
+                    }
+                }
+            }
+        }
 
         Rectangle {
             id: settingsPanel

@@ -142,6 +142,9 @@ int main(int argc, char* argv[])
         )js"));
         page.click(page.item(QStringLiteral("settingsIcon")));
         shoot(window, out, QStringLiteral("06-format-presets-settings"));
+        // A size of the user's own for the Fit to size presets.
+        page.eval(QStringLiteral("formatTab.addIconsToOutputPage('26', 'Fit to size', false); formatTab.chooseSize('15')"));
+        shoot(window, out, QStringLiteral("06-format-fit-to-size"));
 
         page.eval(QString::fromUtf8(R"js(
             idTabs.current = 2;

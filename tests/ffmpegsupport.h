@@ -6,6 +6,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 
 // A file that the media script generated.
@@ -37,4 +38,20 @@ inline QString ffmpegReport(const QString& path)
     probe.start("ffmpeg", {"-hide_banner", "-i", path});
     probe.waitForFinished(30000);
     return QString::fromUtf8(probe.readAllStandardError());
+}
+
+// What ffprobe says of the entries asked for ("format=duration"): a line per stream, values joined by commas.
+inline QString probe(const QString& path, const QString& entries)
+{
+    QProcess ffprobe;
+    ffprobe.start("ffprobe", {"-v", "error", "-show_entries", entries, "-of", "csv=p=0", path});
+    ffprobe.waitForFinished(30000);
+    return QString::fromUtf8(ffprobe.readAllStandardOutput()).trimmed();
+}
+
+// A file's streams as "h264 640x360, aac 2": codec and picture size or sound channels.
+inline QString probeStreams(const QString& path)
+{
+    static const QRegularExpression size("^(\\w+),(\\d+),", QRegularExpression::MultilineOption);
+    return probe(path, "stream=codec_name,width,height,channels").replace(size, "\\1 \\2x").replace(',', ' ').replace('\n', ", ");
 }

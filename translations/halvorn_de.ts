@@ -102,6 +102,10 @@
         <source>Try &apos;halvorn --help&apos; for more information.</source>
         <translation>Mehr dazu mit „halvorn --help“.</translation>
     </message>
+    <message>
+        <source>Preset %1 cannot take --fit-size: %2.</source>
+        <translation>Voreinstellung %1 verträgt kein --fit-size: %2.</translation>
+    </message>
 </context>
 <context>
     <name>BurnDisc</name>
@@ -412,18 +416,27 @@ Eine Audio-CD fasst 80 Minuten.</translation>
         <translation>Keine Dateien zum Umwandeln.</translation>
     </message>
     <message>
-        <source>%1 goes with --preset.</source>
-        <translation>%1 gehört zu --preset.</translation>
+        <source>--fit-size needs a size in MB above 0, such as 8 or 7.5.</source>
+        <translation>--fit-size braucht eine Größe in MB über 0, etwa 8 oder 7.5.</translation>
+    </message>
+    <message>
+        <source>%1 goes with --preset or --fit-size.</source>
+        <translation>%1 gehört zu --preset oder --fit-size.</translation>
     </message>
     <message>
         <source>Usage: halvorn [FILE...]
        halvorn --list-presets
-       halvorn --preset ID [-o DIR] [-j N] [-q] [--] FILE...
+       halvorn --preset ID [--fit-size MB] [-o DIR] [-j N] [-q] [--] FILE...
+       halvorn --fit-size MB [-o DIR] [-j N] [-q] [--] FILE...
 
 Without options, opens the window and queues the files.
 
   --list-presets      print every device and format with its presets (id, label, extension)
   --preset ID         convert every FILE with this preset, without a window
+  --fit-size MB       make every output at most MB megabytes (of 1,000,000 bytes): H.264 in
+                      two passes, picture and sound planned from each FILE; alone, with the
+                      Fit to size format; with --preset, instead of the size of a Fit to size
+                      preset, or within the frame and container of an H.264 preset
   -o, --output DIR    write the converted files into DIR (default: beside each source)
   -j, --jobs N        convert N files at once (default: one per processor, here %1,
                       and a file whose picture is encoded alone)
@@ -437,12 +450,17 @@ Exit status: 0 when every file was converted, 1 when one failed, 2 for a wrong c
 </source>
         <translation>Aufruf: halvorn [DATEI...]
         halvorn --list-presets
-        halvorn --preset ID [-o ORDNER] [-j N] [-q] [--] DATEI...
+        halvorn --preset ID [--fit-size MB] [-o ORDNER] [-j N] [-q] [--] DATEI...
+        halvorn --fit-size MB [-o ORDNER] [-j N] [-q] [--] DATEI...
 
 Ohne Optionen öffnet sich das Fenster, und die Dateien kommen in die Liste.
 
   --list-presets      alle Geräte und Formate mit ihren Voreinstellungen ausgeben (ID, Name, Endung)
   --preset ID         jede DATEI mit dieser Voreinstellung umwandeln, ohne Fenster
+  --fit-size MB       jede Ausgabe höchstens MB Megabyte (zu 1.000.000 Bytes) groß machen: H.264 in
+                      zwei Durchgängen, Bild und Ton aus jeder DATEI geplant; allein mit dem Format
+                      „Fit to size“; mit --preset statt der Größe einer „Fit to size“-Voreinstellung
+                      oder im Bildformat und Container einer H.264-Voreinstellung
   -o, --output ORDNER die umgewandelten Dateien in ORDNER schreiben (Vorgabe: neben die Quelle)
   -j, --jobs N        N Dateien gleichzeitig umwandeln (Vorgabe: eine je Prozessor, hier %1,
                       und eine Datei, deren Bild kodiert wird, allein)
@@ -485,6 +503,10 @@ Befehlszeile, 130 nach Strg+C, 143 nach SIGTERM, 129 nach SIGHUP.
     <message>
         <source>The output could not be given its name: %1</source>
         <translation>Die Ausgabe konnte ihren Namen nicht erhalten: %1</translation>
+    </message>
+    <message>
+        <source>The temporary folder cannot be written to: %1</source>
+        <translation>In den temporären Ordner kann nicht geschrieben werden: %1</translation>
     </message>
 </context>
 <context>
@@ -742,6 +764,45 @@ Bitte nutzen Sie den CD-Knopf auf der Seite „Hinzufügen“.</translation>
     </message>
 </context>
 <context>
+    <name>FitSize</name>
+    <message>
+        <source>%1 is too small for this source: even as mono sound it holds only %2, and the source lasts %3</source>
+        <translation>%1 ist zu klein für diese Quelle: Selbst als Mono-Ton fasst es nur %2, und die Quelle dauert %3</translation>
+    </message>
+    <message>
+        <source>%1 is too small for this source: even with the smallest picture (%2) it holds only %3, and the source lasts %4</source>
+        <translation>%1 ist zu klein für diese Quelle: Selbst mit dem kleinsten Bild (%2) fasst es nur %3, und die Quelle dauert %4</translation>
+    </message>
+    <message>
+        <source>%1 is too small for this source: even with the smallest picture (%2) and mono sound it holds only %3, and the source lasts %4</source>
+        <translation>%1 ist zu klein für diese Quelle: Selbst mit dem kleinsten Bild (%2) und Mono-Ton fasst es nur %3, und die Quelle dauert %4</translation>
+    </message>
+    <message>
+        <source>The size to fit in must be a number of MB above 0, not &quot;%1&quot;</source>
+        <translation>Die Zielgröße muss eine Zahl von MB über 0 sein, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>The source cannot be read. FFmpeg said: %1</source>
+        <translation>Die Quelle kann nicht gelesen werden. FFmpeg meldete: %1</translation>
+    </message>
+    <message>
+        <source>The source&apos;s length is unknown, so no size can be planned for it</source>
+        <translation>Die Länge der Quelle ist unbekannt, daher lässt sich keine Größe für sie planen</translation>
+    </message>
+    <message>
+        <source>The source&apos;s picture size is unknown, so no size can be planned for it</source>
+        <translation>Die Bildgröße der Quelle ist unbekannt, daher lässt sich keine Größe für sie planen</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>only presets that encode H.264 pictures (libx264) can be fitted to a size</source>
+        <translation>nur Voreinstellungen, die H.264-Bilder kodieren (libx264), lassen sich auf eine Größe bringen</translation>
+    </message>
+</context>
+<context>
     <name>FormatTab</name>
     <message>
         <source>Format</source>
@@ -794,6 +855,18 @@ Bitte nutzen Sie den CD-Knopf auf der Seite „Hinzufügen“.</translation>
     <message>
         <source>You must select an output device or format to proceed!</source>
         <translation>Um fortzufahren, wählen Sie ein Ausgabegerät oder -format!</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>Size in MB:</source>
+        <translation>Größe in MB:</translation>
+    </message>
+    <message>
+        <source>Size in MB</source>
+        <translation>Größe in MB</translation>
     </message>
 </context>
 <context>
@@ -1055,6 +1128,10 @@ Diese Datei wurde NICHT in die Medienliste aufgenommen.</translation>
     <message>
         <source>The output is shorter than the source (%1 of %2): the source may be damaged or changed during conversion</source>
         <translation>Die Ausgabe ist kürzer als die Quelle (%1 von %2): Die Quelle ist vielleicht beschädigt oder wurde während der Umwandlung verändert</translation>
+    </message>
+    <message>
+        <source>The output takes %1, more than the %2 it must fit in</source>
+        <translation>Die Ausgabe belegt %1, mehr als die %2, in die sie passen muss</translation>
     </message>
 </context>
 <context>

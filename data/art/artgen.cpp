@@ -39,6 +39,7 @@ const QColor cancel("#b5504a");
 const QColor videoFamily("#4f7fb0");
 const QColor audioFamily("#5f9a6a");
 const QColor discFamily("#8a6ab0");
+const QColor fitFamily("#3f8a86");
 } // namespace Palette
 
 const QString fontFamily = QStringLiteral("DejaVu Sans");
@@ -488,6 +489,8 @@ QColor familyColour(const QString& family)
         return Palette::audioFamily;
     if (family == QLatin1String("disc"))
         return Palette::discFamily;
+    if (family == QLatin1String("fit"))
+        return Palette::fitFamily;
     return Palette::videoFamily;
 }
 
@@ -498,11 +501,28 @@ void formatTile(Painter& p, const QString& name, const QColor& colour, const QRe
     p.text(box.adjusted(2, 0, -2, 0), name.toUpper(), Palette::title, size, true);
 }
 
+// Fit to size: its name over a file that fills the space between two bounds, as far as it may.
+void fitTile(Painter& p, const QString& name, const QRectF& box)
+{
+    raisedTile(p, box, Palette::fitFamily, 6);
+    p.text(QRectF(box.left(), box.top() + 4, box.width(), 20), name.toUpper(), Palette::title, 17, true);
+    const qreal top = box.top() + 28;
+    const qreal bottom = box.bottom() - 7;
+    p.pen(Palette::title);
+    p.drawLine(QPointF(box.left() + 10, top), QPointF(box.left() + 10, bottom));
+    p.drawLine(QPointF(box.right() - 10, top), QPointF(box.right() - 10, bottom));
+    p.fill(Palette::fact);
+    p.drawRoundedRect(QRectF(box.left() + 15, top + 3, box.width() - 30, bottom - top - 6), 2, 2);
+}
+
 QImage formatIcon(const QString& family, const QString& name)
 {
     QImage image = canvas(70, 70);
     Painter p(&image);
-    formatTile(p, name, familyColour(family), QRectF(7, 9, 56, 52));
+    if (family == QLatin1String("fit"))
+        fitTile(p, name, QRectF(7, 9, 56, 52));
+    else
+        formatTile(p, name, familyColour(family), QRectF(7, 9, 56, 52));
     return image;
 }
 
@@ -736,6 +756,8 @@ QString badgeFor(const QString& quality)
     quality.toInt(&number);
     if (number)
         return quality + QLatin1Char('k');
+    if (quality.endsWith(QLatin1String("mb")))
+        return quality.chopped(2) + QStringLiteral(" MB");
     if (words.contains(quality))
         return words.value(quality);
     return quality.left(1).toUpper() + quality.mid(1);

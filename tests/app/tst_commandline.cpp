@@ -103,6 +103,8 @@ private slots:
         QTest::addRow("nothing to convert") << QStringList{"--preset", "82"} << Mode::Error << "No files";
         QTest::addRow("output alone") << QStringList{"-o", "out", "a.mp4"} << Mode::Error << "--output goes";
         QTest::addRow("table with files") << QStringList{"--list-presets", "a.mp4"} << Mode::Error << "--list-presets takes";
+        QTest::addRow("a size") << QStringList{"--fit-size=7.5", "--preset", "12", "a.mp4"} << Mode::Convert << "12 -j0 7.5 MB";
+        QTest::addRow("no size") << QStringList{"--fit-size", "0", "a.mp4"} << Mode::Error << "--fit-size needs";
     }
     void parse()
     {
@@ -111,7 +113,8 @@ private slots:
         QFETCH(QString, detail);
         const CommandLine::Request request = CommandLine::parse(QStringList{"halvorn"} + arguments);
         QCOMPARE(request.mode, mode);
-        const QString job = QString("%1 -j%2%3").arg(request.presetId).arg(request.jobs).arg(request.quiet ? " -q" : "");
+        const QString job = QString("%1 -j%2%3%4").arg(request.presetId).arg(request.jobs).arg(request.quiet ? " -q" : "")
+                                .arg(request.fitSize.isEmpty() ? "" : " " + request.fitSize + " MB");
         QVERIFY2(mode == Mode::Error     ? CommandLine::errorText(request).startsWith(detail)
                  : mode == Mode::Window  ? request.files.join(' ') == detail
                  : mode == Mode::Convert ? job == detail
@@ -198,16 +201,16 @@ private slots:
         QTest::addRow("missing file") << QStringList{"--preset", "82", "av.mp4", "gone.mp4"} << "Cannot read gone.mp4: no such file.";
         QTest::addRow("a folder") << QStringList{"--preset", "82", "sub"} << "Cannot read sub: is a folder.";
         QTest::addRow("unknown option") << QStringList{"--preset", "82", "--bogus", "av.mp4"} << "Unknown option: --bogus";
+        QTest::addRow("a size for sound") << QStringList{"--preset", "82", "--fit-size", "1", "av.mp4"} << "Preset 82 cannot take --fit-size: only";
     }
-    void aWrongCommandSaysWhyAndConvertsNothing()
+
+    void aSizeToFitInWithinAnH264PresetsFrameAndContainer()
     {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, message);
-        const Run run = halvorn(arguments << "--output" << "refused");
-        QCOMPARE(run.exitCode, 2);
-        QVERIFY2(run.err.startsWith("halvorn: " + message), qPrintable(run.err));
-        QCOMPARE(run.out, "");
-        QVERIFY(QDir(work.filePath("refused")).isEmpty());
+        const QRegularExpression row("^\\s*(\\d+)  MKV\\s+Low\\s+mkv$", QRegularExpression::MultilineOption);
+        const QString mkvLow = row.match(halvorn({"--list-presets"}).out).captured(1);
+        QCOMPARE(halvorn({"--fit-size", "0.2", "--preset", mkvLow, "-o", "fit", testMedia("wide.mp4")}).exitCode, 0);
+        QCOMPARE(probeStreams(work.filePath("fit/wide.mkv")), "h264 320x180, aac 1");
+        QVERIFY(QFileInfo(work.filePath("fit/wide.mkv")).size() <= 200000);
     }
 
     // A stop from the terminal or the system while several FFmpeg run: every one ends, no working
@@ -245,23 +248,27 @@ private slots:
         QCOMPARE(QDir(work.filePath("stopped")).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
-    // A run killed outright cannot remove its working file: the next start does, and only that one,
-    // never the working file of a run that is still going.
+    // A run killed outright cannot remove its working file, nor the pass files of a size to fit in:
+    // the next start does, and only those, never the working file of a run that is still going.
     void theNextStartRemovesTheWorkingFileOfAKilledRunOnly()
     {
         const auto workingFiles = [this] { return QDir(work.filePath("shared")).entryList(QDir::Files | QDir::Hidden); };
+        const auto passFolders = [] { return QDir(Folders::tempFolder()).entryList({".two-pass*"}, QDir::Dirs | QDir::Hidden); };
         const QString path = endlessConverterPath();
         QProcess runs[2];
         for (QProcess& run : runs) {
-            start(run, {"--preset", "82", "--output", "shared", "audio.mp3"}, path);
+            start(run, QStringList{"--output", "shared"} + (&run == runs ? QStringList{"--fit-size", "1", "av.mp4"}
+                                                                           : QStringList{"--preset", "82", "audio.mp3"}), path);
             QTRY_COMPARE_WITH_TIMEOUT(workingFiles().size(), &run - runs + 1, 30000);
         }
+        QCOMPARE(passFolders().size(), 1);
         QProcess& killed = runs[0];
         QProcess& going = runs[1];
         ::kill(pid_t(killed.processId()), SIGKILL);
         QVERIFY(killed.waitForFinished(30000));
         QCOMPARE(halvorn({"--list-presets"}).exitCode, 0);
-        QCOMPARE(workingFiles(), QStringList{".audio (converting 2).mp3"});
+        QCOMPARE(workingFiles(), QStringList{".audio (converting).mp3"});
+        QCOMPARE(passFolders(), QStringList());
         ::kill(pid_t(going.processId()), SIGINT);
         QVERIFY(going.waitForFinished(30000));
         QCOMPARE(workingFiles(), QStringList());

@@ -49,15 +49,17 @@ class TestWindowFrame : public QObject {
 
     std::unique_ptr<IsolatedHome> home;
     QTemporaryDir outside;
+    const QString batchPasses = ".two-pass (converting) a1b2c3";
 
     // A temporary folder as a run leaves it: a thumbnail, a work folder, the run log, and a link to
-    // a file outside that must survive the emptying.
+    // a file outside that must survive the emptying; and the pass files of a batch run still going.
     void fillTempFolder()
     {
         const QString temp = Folders::tempFolder();
         QDir().mkpath(temp + "/12345/sub");
+        QDir().mkpath(temp + "/" + batchPasses);
         for (const QString& name : {temp + "/1700000000.png", temp + "/12345/sub/a.wav", Folders::runLogPath(),
-                                    outside.filePath("precious.txt")}) {
+                                    outside.filePath("precious.txt"), temp + "/" + batchPasses + "/x264-0.log"}) {
             QFile file(name);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write("x");
@@ -226,7 +228,8 @@ private slots:
             window.close();
         QVERIFY(recorder.prompts.isEmpty());
         QVERIFY(!window.isVisible());
-        QCOMPARE(tempEntries(), QStringList());
+        QCOMPARE(tempEntries(), QStringList{batchPasses});
+        QVERIFY(QDir(Folders::tempFolder() + "/" + batchPasses).removeRecursively());
         QVERIFY(QFile::exists(outside.filePath("precious.txt")));
     }
 

@@ -175,10 +175,11 @@ private slots:
                     if (rows.at(row + 4).isEmpty())
                         problems << name + ": no extension";
                     // The size is the second token unless the preset is sound-only, starts with
-                    // -pix_fmt or sets its own shape.
+                    // -pix_fmt, sets its own shape or has its picture planned to fit a size.
                     const QString args = rows.at(row + 8);
                     const QStringList tokens = args.split(' ');
-                    const bool keptAsItIs = tokens.first() == "-vn" || tokens.first() == "-pix_fmt" || args.contains("-aspect");
+                    const bool keptAsItIs = tokens.first() == "-vn" || tokens.first() == "-pix_fmt" || args.contains("-aspect")
+                                         || tokens.contains("-fit-size");
                     if (!keptAsItIs && !QRegularExpression("^\\d+x\\d+$").match(tokens.value(1)).hasMatch())
                         problems << name + ": no frame size in the second token of " + args;
                     if (args.contains("  ") || args.trimmed() != args)

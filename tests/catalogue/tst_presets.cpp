@@ -217,6 +217,11 @@ private slots:
             QSize box(tokens.value(1).section('x', 0, 0).toInt(), tokens.value(1).section('x', 1, 1).toInt());
             if (tokens.contains("-target"))
                 box = preset.args.contains("pal-dvd") ? QSize(720, 576) : QSize(720, 480);
+            // A size to fit in leaves the picture as the source's, where the bits allow.
+            if (tokens.contains("-fit-size")) {
+                box = QSize(640, 360);
+                QVERIFY(double(QFileInfo(preset.output).size()) <= tokens.value(1).toDouble() * 1e6);
+            }
             QVERIFY2(width > 0 && height > 0 && width <= box.width() && height <= box.height(),
                      qPrintable(QString("%1x%2 in a %3x%4 box").arg(width).arg(height).arg(box.width()).arg(box.height())));
             QVERIFY2(width % 2 == 0 && height % 2 == 0, qPrintable(QString("%1x%2").arg(width).arg(height)));

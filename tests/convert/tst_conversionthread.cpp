@@ -8,13 +8,36 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 namespace {
 
 // Slowed to real time, so that a conversion lasts as long as its source and reports progress.
 const QStringList slowArguments = {"-s", "160x120", "-vf", "realtime", "-c:v", "mpeg4", "-c:a", "aac"};
 const QStringList quickArguments = {"-c:v", "mpeg4", "-c:a", "aac"};
+const QString fitArguments = "-c:v libx264 -preset fast -pix_fmt yuv420p -c:a aac -sn -movflags +faststart";
+
+// An FFmpeg first on PATH for as long as it lives: it notes each start and runs the script given,
+// where "$ffmpeg" is the real one and "$last" the output.
+struct FakeFfmpeg {
+    explicit FakeFfmpeg(const QByteArray& script)
+    {
+        QFile fake(bin.filePath("ffmpeg"));
+        QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("#!/bin/sh\necho >> \"$0.starts\"\nffmpeg='" + QStandardPaths::findExecutable("ffmpeg").toUtf8()
+                                                             + "'\nfor last; do :; done\n" + script));
+        fake.setPermissions(fake.permissions() | QFile::ExeOwner);
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
+    }
+    ~FakeFfmpeg() { qputenv("PATH", path); }
+    [[nodiscard]] int starts() const { return int(QFileInfo(bin.filePath("ffmpeg.starts")).size()); }
+    const QByteArray path = qgetenv("PATH");
+    QTemporaryDir bin;
+};
+
+// The folders of pass files in the temporary folder.
+QStringList passFolders() { return QDir(Folders::tempFolder()).entryList({".two-pass*"}, QDir::Dirs | QDir::Hidden); }
 
 QStringList entries(const QString& folder)
 {
@@ -34,6 +57,7 @@ struct Run {
     QSignalSpy started{&worker, &ConversionThread::startConversion};
     QSignalSpy progress{&worker, &ConversionThread::conversionProgress};
     QSignalSpy complete{&worker, &ConversionThread::conversionComplete};
+    QSignalSpy cancelled{&worker, &ConversionThread::conversionCancelled};
 };
 
 } // namespace
@@ -120,25 +144,84 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, fakeFfmpeg);
         QFETCH(QString, reason);
-        const QByteArray path = qgetenv("PATH");
-        QTemporaryDir bin;
-        if (!fakeFfmpeg.isEmpty()) {
-            QFile script(bin.filePath("ffmpeg"));
-            const QByteArray prologue = "#!/bin/sh\necho >> \"$0.starts\"\nffmpeg='"
-                                      + QStandardPaths::findExecutable("ffmpeg").toUtf8() + "'\nfor last; do :; done\n";
-            QVERIFY(script.open(QIODevice::WriteOnly) && script.write(prologue + fakeFfmpeg.toUtf8()));
-            script.setPermissions(script.permissions() | QFile::ExeOwner);
-            qputenv("PATH", QFile::encodeName(bin.path()) + ":" + path);
-        }
+        std::optional<FakeFfmpeg> fake;
+        if (!fakeFfmpeg.isEmpty())
+            fake.emplace(fakeFfmpeg.toUtf8());
         const QString target = folder(QTest::currentDataTag());
         Run run(testMedia(source), args, target + "/out");
-        const bool ended = run.ended();
-        qputenv("PATH", path);
-        QVERIFY(ended);
+        QVERIFY(run.ended());
         QCOMPARE(run.complete.value(0), (QVariantList{reason.isEmpty(), reason.isEmpty() ? target + "/out.mkv" : "", reason}));
         QCOMPARE(entries(target), reason.isEmpty() ? QStringList{"out.mkv"} : QStringList{});
-        if (!fakeFfmpeg.isEmpty())
-            QCOMPARE(QFileInfo(bin.filePath("ffmpeg.starts")).size(), 1);
+        if (fake)
+            QCOMPARE(fake->starts(), 1);
+    }
+
+    // Under the size, the streams and length kept, the picture as large as the bits allow, one bar.
+    void fittingASize_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("megabytes");
+        QTest::addColumn<QString>("made");
+        QTest::addRow("noise with sound") << "noise.mp4" << "1" << "h264 640x360, aac 2";
+        QTest::addRow("a still without sound") << "still.mp4" << "2" << "h264 960x540";
+        QTest::addRow("fewer bits, a smaller picture") << "still.mp4" << "0.2" << "h264 640x360";
+        QTest::addRow("sound alone") << "audio.mp3" << "0.05" << "aac 1";
+    }
+    void fittingASize()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, megabytes);
+        const QString target = folder(QString("fit %1").arg(QTest::currentDataTag()));
+        Run run(testMedia(source), ("-fit-size " + megabytes + " " + fitArguments).split(' '), target + "/out", "mp4");
+        QVERIFY(run.ended());
+        QCOMPARE(passFolders(), QStringList());
+        const QString output = target + "/out.mp4";
+        QVERIFY(double(QFileInfo(output).size()) <= megabytes.toDouble() * 1e6);
+        QTEST(probeStreams(output), "made");
+        QVERIFY(probe(output, "format=duration").toDouble() >= probe(testMedia(source), "format=duration").toDouble() * 0.95);
+        QVERIFY(std::is_sorted(run.progress.cbegin(), run.progress.cend(), [](const auto& a, const auto& b) { return a.at(0).toInt() < b.at(0).toInt(); }));
+    }
+
+    // An output over its size is made again, smaller by its miss, at most twice; one too large fails.
+    void anOutputOverItsSizeIsMadeAgain_data()
+    {
+        QTest::addColumn<QString>("overWhen"); // which second passes the fake FFmpeg makes 1 MB larger
+        QTest::addColumn<bool>("fits");
+        QTest::addColumn<int>("starts");
+        QTest::addRow("the first time") << "[ $(wc -c < \"$0.second\") -eq 1 ]" << true << 3;
+        QTest::addRow("every time") << "true" << false << 4;
+    }
+    void anOutputOverItsSizeIsMadeAgain()
+    {
+        QFETCH(QString, overWhen);
+        QFETCH(bool, fits);
+        const FakeFfmpeg fake("\"$ffmpeg\" \"$@\" || exit\ncase \" $* \" in *\" -pass 2 \"*) echo >> \"$0.second\"\n"
+                              + overWhen.toUtf8() + " && printf '\\000\\017\\102\\100free' >> \"$last\" && "
+                                                    "head -c 999992 /dev/zero >> \"$last\";; esac\nexit 0\n");
+        const QString target = folder(QString("over %1").arg(QTest::currentDataTag()));
+        Run run(testMedia("av.mp4"), ("-fit-size 1 " + fitArguments).split(' '), target + "/out", "mp4");
+        QVERIFY(run.ended());
+        QTEST(fake.starts(), "starts"); // the first pass once, the second once per encode
+        QCOMPARE(entries(target), fits ? QStringList{"out.mp4"} : QStringList());
+        QVERIFY(fits ? QFileInfo(target + "/out.mp4").size() <= 1000000
+                     : QRegularExpression("^The output takes 1\\.\\d+ MB, more than the 1 MB it must fit in$")
+                           .match(run.complete.value(0).value(2).toString()).hasMatch());
+        QCOMPARE(passFolders(), QStringList());
+    }
+
+    // A cancel between the passes ends the encoder and leaves neither an output nor pass files.
+    void cancellingBetweenThePassesLeavesNothing()
+    {
+        const FakeFfmpeg fake("case \" $* \" in *\" -pass 2 \"*) echo > \"$0.second\"; exec sleep 4244;; esac\nexec \"$ffmpeg\" \"$@\"\n");
+        const QString target = folder("cancelled fit");
+        Run run(testMedia("av.mp4"), ("-fit-size 1 " + fitArguments).split(' '), target + "/out", "mp4");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(fake.bin.filePath("ffmpeg.second")), 30000);
+        QVERIFY(QFile::exists(Folders::tempFolder() + "/" + passFolders().value(0) + "/x264-0.log")); // the first pass is done
+        run.worker.cancel();
+        QVERIFY(run.cancelled.wait(5000));
+        QCOMPARE(entries(target), QStringList());
+        QCOMPARE(passFolders(), QStringList());
+        QVERIFY(!anyProcessMentions("4244"));
     }
 
     // A stop acts only on the run in progress: it ends that run's FFmpeg and deletes the one file the

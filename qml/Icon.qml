@@ -61,18 +61,19 @@ Rectangle {
     }
 
     // One line under the picture, made smaller when it is long: a second line would lie over the
-    // lettering at the foot of the picture.
+    // lettering at the foot of the picture. It stays inside the tile, which the background picture
+    // draws 4 px in from the entry's edges.
     Text {
         objectName: "iconLabel"
         anchors.bottom: parent.bottom
         anchors.bottomMargin: 2
         anchors.horizontalCenter: parent.horizontalCenter
-        width: parent.width - 4
+        width: parent.width - 10
         height: parent.height - 2 - picture.y - picture.height
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         fontSizeMode: Text.HorizontalFit
-        minimumPixelSize: 9
+        minimumPixelSize: 8
         font.pixelSize: 12
         elide: Text.ElideRight
         textFormat: Text.PlainText

@@ -81,6 +81,10 @@ Request parse(const QStringList& arguments)
     bool listPresets = false;
     bool optionsEnded = false;
     QString batchOption; // the first option that only a conversion takes
+    const auto noteBatchOption = [&batchOption](const QString& option) {
+        if (batchOption.isEmpty())
+            batchOption = option;
+    };
     for (qsizetype at = 1; at < arguments.size(); ++at) {
         const QString& argument = arguments.at(at);
         if (optionsEnded || !argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-")) {
@@ -107,7 +111,7 @@ Request parse(const QStringList& arguments)
             if (!takeValue(arguments, at, argument == QLatin1String("-o") ? argument : QStringLiteral("--output"),
                            request.outputFolder))
                 return failure(QT_TRANSLATE_NOOP("CommandLine", "--output needs a folder."));
-            batchOption = batchOption.isEmpty() ? QStringLiteral("--output") : batchOption;
+            noteBatchOption(QStringLiteral("--output"));
         } else if (isOption(argument, QStringLiteral("--jobs")) || argument.startsWith(QLatin1String("-j"))) {
             // "-j 4", "-j4", "--jobs 4", "--jobs=4"
             QString count = argument.startsWith(QLatin1String("--")) || argument.size() == 2 ? QString() : argument.mid(2);
@@ -117,10 +121,10 @@ Request parse(const QStringList& arguments)
             request.jobs = count.toInt(&isNumber);
             if (!isNumber || request.jobs < 1)
                 return failure(QT_TRANSLATE_NOOP("CommandLine", "--jobs needs a number of files to convert at once, 1 or more."));
-            batchOption = batchOption.isEmpty() ? QStringLiteral("--jobs") : batchOption;
+            noteBatchOption(QStringLiteral("--jobs"));
         } else if (argument == QLatin1String("-q") || argument == QLatin1String("--quiet")) {
             request.quiet = true;
-            batchOption = batchOption.isEmpty() ? QStringLiteral("--quiet") : batchOption;
+            noteBatchOption(QStringLiteral("--quiet"));
         } else if (!skipToolkitOption(arguments, at)) {
             return failure(QT_TRANSLATE_NOOP("CommandLine", "Unknown option: %1"), argument);
         }

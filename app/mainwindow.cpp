@@ -507,18 +507,13 @@ QString MainWindow::getVideoFolder() const
 void MainWindow::makeDir(QString path)
 {
     QDir().mkpath(path);
-    madeFolder = path;
 }
 
 QString MainWindow::selectBurnDisc(QString discType, int duration)
 {
     selectDriveDialog->setDisc(discType, duration);
-    if (selectDriveDialog->exec() == QDialog::Rejected) {
-        // The page made the run's work folder just before it asked: a run that does not start
-        // leaves none behind.
-        QDir().rmdir(madeFolder);
+    if (selectDriveDialog->exec() == QDialog::Rejected)
         return {};
-    }
     return selectDriveDialog->getDeviceId();
 }
 

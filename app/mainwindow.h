@@ -152,7 +152,6 @@ private:
     SelectDVD* selectDvdDialog = nullptr;
     BurnDisc* burnThread = nullptr;
     SelectDrive* selectDriveDialog = nullptr;
-    QString madeFolder; // the folder the pages asked for last
     // Set once the closing has been agreed and prepared, so that it is not prepared twice.
     bool closeApproved = false;
     // How fast the conversions and burns have gone, for the time left.

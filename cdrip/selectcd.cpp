@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 
 SelectCD::SelectCD(QWidget* parent)
@@ -26,7 +25,6 @@ SelectCD::SelectCD(CDRipThread* rip, QWidget* parent)
     // Image drives carry their whole path: the dialog widens rather than cut it off.
     driveCombo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
-    connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectCD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectCD::onOK);
     connect(ripThread, &CDRipThread::ripStarted, this, &SelectCD::ripStarted);
     connect(ripThread, &CDRipThread::startedFile, this, &SelectCD::startedFile);
@@ -69,33 +67,15 @@ int SelectCD::exec()
 
 void SelectCD::fillDrives()
 {
-    {
-        const QSignalBlocker quiet(driveCombo);
-        driveCombo->clear();
-    }
-    itemList->clear();
-    read<QList<Drives::OpticalDrive>>(tr("Looking for CD drives…"), [] { return DiscImage::allDrives(); },
-                                      [this](const QList<Drives::OpticalDrive>& drives) {
-        {
-            // The track list is read once, for the entry shown first, not for every entry on the way.
-            const QSignalBlocker quiet(driveCombo);
-            for (const Drives::OpticalDrive& drive : drives)
-                if (drive.kind != Drives::Kind::DvdImage)
-                    driveCombo->addItem(Drives::entryText(drive), drive.device);
-        }
-        if (driveCombo->count() == 0)
-            statusLabel->setText(tr("No CD drive holds an audio disc"));
-        else
-            fillTracks();
+    offerDrives(tr("Looking for CD drives…"), tr("No CD drive holds an audio disc"), [] {
+        QList<Drives::OpticalDrive> drives = DiscImage::allDrives();
+        drives.removeIf([](const Drives::OpticalDrive& drive) { return drive.kind == Drives::Kind::DvdImage; });
+        return drives;
     });
 }
 
-void SelectCD::fillTracks()
+void SelectCD::showDisc(const QString& device)
 {
-    itemList->clear();
-    const QString device = driveCombo->currentData().toString();
-    if (device.isEmpty())
-        return;
     read<DiscContents>(tr("Reading the disc…"), [device] { return readDisc(device); }, [this](const DiscContents& disc) {
         statusLabel->setText(disc.failure);
         QList<QTreeWidgetItem*> rows;
@@ -114,11 +94,6 @@ void SelectCD::fillTracks()
         }
         itemList->addTopLevelItems(rows);
     });
-}
-
-void SelectCD::onComboChanged(const QString&)
-{
-    fillTracks();
 }
 
 void SelectCD::onOK()

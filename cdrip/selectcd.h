@@ -21,7 +21,6 @@ signals:
     void addAudioCD(QStringList filename);
 
 public slots:
-    void onComboChanged(const QString& text);
     void onOK();
     void ripStarted(int count);
     void startedFile(int track);
@@ -33,7 +32,7 @@ public slots:
 private:
     SelectCD(CDRipThread* rip, QWidget* parent);
     void fillDrives();
-    void fillTracks();
+    void showDisc(const QString& device) override;
 
     CDRipThread* const ripThread;
     int currentTrack = 0;

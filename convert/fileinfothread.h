@@ -6,7 +6,6 @@
 #include <QThread>
 #include <QWaitCondition>
 
-
 // The probe: one long-lived worker that runs FFmpeg on each queued file for its report and a
 // thumbnail, and answers each queued path with exactly one fileInfoReady, in queue order. Several
 // files are probed at once (a probe mostly waits for FFmpeg to start), their replies held back

@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QTreeWidget>
 
 SelectDVD::SelectDVD(QWidget* parent)
@@ -29,7 +28,6 @@ SelectDVD::SelectDVD(DVDRipThread* rip, QWidget* parent)
     // Wide enough for a device path and a label side by side.
     setMinimumWidth(440);
 
-    connect(driveCombo, &QComboBox::currentTextChanged, this, &SelectDVD::onComboChanged);
     connect(okButton, &QPushButton::clicked, this, &SelectDVD::onOK);
     connect(ripThread, &DVDRipThread::ripStarted, this, &SelectDVD::ripStarted);
     connect(ripThread, &DVDRipThread::ripTitleStarted, this, &SelectDVD::ripTitleStarted);
@@ -84,43 +82,17 @@ int SelectDVD::exec()
 
 void SelectDVD::listDrives()
 {
-    drives.clear();
-    {
-        const QSignalBlocker quiet(driveCombo);
-        driveCombo->clear();
-    }
-    itemList->clear();
-    read<QList<Drives::OpticalDrive>>(tr("Looking for DVD drives…"), [] { return DiscImage::allDrives(); },
-                                      [this](const QList<Drives::OpticalDrive>& found) {
-        {
-            // The titles are listed once, for the entry shown first.
-            const QSignalBlocker quiet(driveCombo);
-            for (const Drives::OpticalDrive& drive : found) {
-                const bool holdsDisc = drive.kind == Drives::Kind::DvdImage
-                    || (drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
-                if (!holdsDisc)
-                    continue;
-                drives.append(drive);
-                driveCombo->addItem(Drives::entryText(drive), drive.device);
-            }
-        }
-        if (drives.isEmpty())
-            statusLabel->setText(tr("No DVD drive holds a readable disc."));
-        else
-            listTitles(driveCombo->currentData().toString());
+    offerDrives(tr("Looking for DVD drives…"), tr("No DVD drive holds a readable disc."), [] {
+        QList<Drives::OpticalDrive> drives = DiscImage::allDrives();
+        drives.removeIf([](const Drives::OpticalDrive& drive) {
+            return drive.kind != Drives::Kind::DvdImage && !(drive.kind == Drives::Kind::Hardware && drive.mediaPresent);
+        });
+        return drives;
     });
 }
 
-void SelectDVD::onComboChanged(const QString& text)
+void SelectDVD::showDisc(const QString& device)
 {
-    itemList->clear();
-    if (!text.isEmpty())
-        listTitles(driveCombo->currentData().toString());
-}
-
-void SelectDVD::listTitles(const QString& device)
-{
-    itemList->clear();
     read<TitleListing>(tr("Reading the disc…"), [device] { return readTitles(device); },
                        [this](const TitleListing& listing) {
         statusLabel->setText(listing.failure);

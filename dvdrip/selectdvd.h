@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/drives.h"
 #include "widgets/ripdialog.h"
 
 #include <QStringList>
@@ -24,7 +23,6 @@ signals:
     void addDVD(QStringList filename, QString length);
 
 public slots:
-    void onComboChanged(const QString& text);
     void onOK();
     void ripStarted(int count);
     void ripTitleStarted(int number);
@@ -36,9 +34,8 @@ public slots:
 
 private:
     SelectDVD(DVDRipThread* rip, QWidget* parent);
-    void listTitles(const QString& device);
+    void showDisc(const QString& device) override;
 
     DVDRipThread* const ripThread;
     int titleCount = 0;
-    QList<Drives::OpticalDrive> drives; // the records behind driveCombo's entries, in its order
 };

@@ -9,9 +9,8 @@
 // The journal of the hidden working files that conversions and disc image writes fill before
 // they get their final names. A run that is killed (kill -9, a crash, a power cut) cannot delete
 // its working file; the journal lets the next start of Halvorn, the window's or the batch mode's,
-// find and delete it. Every entry is held by its run for
-// as long as that run lives, so runs at the same time, in other processes too, never delete each
-// other's files.
+// find and delete it. Every entry is held by its run for as long as that run lives, so runs at the
+// same time, in other processes too, never delete each other's files.
 namespace WorkingFiles {
 
 // Registers a working file, or a working folder (a two-pass encode's pass files), for as long as

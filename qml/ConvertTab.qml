@@ -87,12 +87,13 @@ Rectangle {
         var formatId = mainPage.formatId
         if (formatId === dvdFormatId || formatId === audioCdFormatId) {
             mainPage.burnOutput = true
-            mainPage.desTemp = "" + Math.floor(Math.random() * 1000000000)
-            mainwnd.makeDir(mainwnd.getTempFolder() + mainPage.desTemp)
             var dvd = formatId === dvdFormatId
             var drive = mainwnd.selectBurnDisc(dvd ? "dvd" : "cd", mainPage.overallDuration)
             if (drive === "")
                 return
+            // Made only for a run that starts: a cancelled drive choice leaves no work folder.
+            mainPage.desTemp = "" + Math.floor(Math.random() * 1000000000)
+            mainwnd.makeDir(mainwnd.getTempFolder() + mainPage.desTemp)
             mediaList.addBurn(dvd ? "burn_dvd" : "burn_cd", drive)
         }
         mainwnd.incrementCount(mainPage.formatId, mainPage.outputId)

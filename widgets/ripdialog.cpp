@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +75,11 @@ RipDialog::RipDialog(const QString& windowTitle, const QString& listTitle, const
     connect(selectNoneButton, &QPushButton::clicked, this, &RipDialog::onSelectNone);
     connect(selectAllButton, &QPushButton::clicked, this, &RipDialog::onSelectAll);
     connect(cancelButton, &QPushButton::clicked, this, &RipDialog::onCancel);
+    connect(driveCombo, &QComboBox::currentTextChanged, this, [this](const QString& text) {
+        itemList->clear();
+        if (!text.isEmpty())
+            showDisc(driveCombo->currentData().toString());
+    });
     connect(rip, &QThread::finished, this, [this] { setRipping(false); });
     connect(reading, &BackgroundWork::busyChanged, this, [this](bool busy) {
         for (QWidget* control : std::initializer_list<QWidget*>{itemList, selectNoneButton, selectAllButton, okButton})
@@ -115,6 +121,30 @@ void RipDialog::reject()
 void RipDialog::say(const QString& text)
 {
     statusLabel->setText(text);
+}
+
+void RipDialog::offerDrives(const QString& doing, const QString& none,
+                            std::function<QList<Drives::OpticalDrive>()> find)
+{
+    drives.clear();
+    {
+        const QSignalBlocker quiet(driveCombo);
+        driveCombo->clear();
+    }
+    itemList->clear();
+    read<QList<Drives::OpticalDrive>>(doing, std::move(find), [this, none](const QList<Drives::OpticalDrive>& found) {
+        drives = found;
+        {
+            // The disc is read once, for the entry shown first, not for every entry on the way.
+            const QSignalBlocker quiet(driveCombo);
+            for (const Drives::OpticalDrive& drive : found)
+                driveCombo->addItem(Drives::entryText(drive), drive.device);
+        }
+        if (drives.isEmpty())
+            say(none);
+        else
+            showDisc(driveCombo->currentData().toString());
+    });
 }
 
 void RipDialog::onSelectNone()

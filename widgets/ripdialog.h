@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/drives.h"
 #include "widgets/backgroundwork.h"
 
 #include <QDialog>
@@ -28,8 +29,7 @@ public:
 // The frame the CD and DVD rip dialogs share: a drive list, a list of what the disc holds with a
 // tick box each under "Select None" and "Select All", a progress box, and OK and Cancel, where
 // Enter presses the focused button, or Cancel. A title bar with a minimise button and no close
-// button: a rip ends through
-// Cancel, and Escape goes the same way, so that no rip runs on unseen. The controls come back
+// button: a rip ends through Cancel, and Escape goes the same way, so that no rip runs on unseen. The controls come back
 // only when the rip's thread has really ended, so that OK never hands a new rip to a thread still
 // running one. Reading the drives and the disc happens off the GUI thread: meanwhile the dialog
 // says so and OK waits, and Cancel ends the reading too. Minimising it asks the main window to go
@@ -70,6 +70,12 @@ protected:
     }
     // Shows a line in the progress box: what the dialog is doing, or why it cannot.
     void say(const QString& text);
+    // Fills the drive list, off the GUI thread, with the drives that find returns (each entry's data
+    // is its device), saying doing meanwhile; then shows the disc of the entry first in the list, or
+    // says none when there is no drive to offer. Another entry chosen shows its disc.
+    void offerDrives(const QString& doing, const QString& none, std::function<QList<Drives::OpticalDrive>()> find);
+    // Reads what the disc in device holds, off the GUI thread, and lists it.
+    virtual void showDisc(const QString& device) = 0;
     // The ticked rows, 0-based, in row order.
     [[nodiscard]] QList<int> tickedRows() const;
     void changeEvent(QEvent* event) override;
@@ -83,6 +89,7 @@ protected:
     QPushButton* const okButton;
     QPushButton* const cancelButton;
     BackgroundWork* const reading;
+    QList<Drives::OpticalDrive> drives; // the records behind driveCombo's entries, in its order
 
 private:
     RipThread* const rip;

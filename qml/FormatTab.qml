@@ -148,6 +148,15 @@ Rectangle {
             view.contentX = left + 92 - view.width
     }
 
+    // The frame of a text field on this page, lit while the field has the keyboard's focus.
+    component FieldFrame: Rectangle {
+        property bool lit: false
+        height: 20
+        color: "white"
+        border.color: lit ? "#f0a030" : "#8a8886"
+        border.width: lit ? 2 : 1
+    }
+
     component IconStrip: ListView {
         id: strip
         // Where an animated move is heading, so that quick notches of the wheel add up.
@@ -320,12 +329,9 @@ Rectangle {
                 text: qsTr("Size in MB:")
                 color: "white"
             }
-            Rectangle {
+            FieldFrame {
                 width: 70
-                height: 20
-                color: "white"
-                border.color: sizeField.activeFocus ? "#f0a030" : "#8a8886"
-                border.width: sizeField.activeFocus ? 2 : 1
+                lit: sizeField.activeFocus
                 TextInput {
                     id: sizeField
                     objectName: "sizeField"
@@ -388,16 +394,13 @@ Rectangle {
                 text: qsTr("FFmpeg Arguments:")
                 color: "#333333"
             }
-            Rectangle {
+            FieldFrame {
                 anchors.left: argumentsLabel.right
                 anchors.leftMargin: 8
                 anchors.verticalCenter: argumentsLabel.verticalCenter
                 anchors.right: parent.right
                 anchors.rightMargin: 17
-                height: 20
-                color: "white"
-                border.color: argumentsField.activeFocus ? "#f0a030" : "#8a8886"
-                border.width: argumentsField.activeFocus ? 2 : 1
+                lit: argumentsField.activeFocus
                 TextInput {
                     id: argumentsField
                     objectName: "argumentsField"
@@ -426,17 +429,15 @@ Rectangle {
                 text: qsTr("Output Folder:")
                 color: "#333333"
             }
-            Rectangle {
+            FieldFrame {
                 anchors.left: argumentsLabel.right
                 anchors.leftMargin: 8
                 anchors.verticalCenter: folderLabel.verticalCenter
                 anchors.right: parent.right
                 anchors.rightMargin: 17
                 id: folderBox
-                height: 20
                 color: sameFolderBox.checked ? "#d8d8d8" : "white"
-                border.color: activeFocus ? "#f0a030" : "#8a8886"
-                border.width: activeFocus ? 2 : 1
+                lit: activeFocus
                 // A press chooses the folder, unless the outputs go beside their sources.
                 function press() {
                     if (!sameFolderBox.checked)

@@ -45,7 +45,7 @@ class Message final {
 
 // The text of a CUE sheet, read whole only when it is no larger than a sheet can be. Sheets from
 // older tools are often in a legacy code page rather than UTF-8.
-std::optional<QString> sheetText(const QString& cuePath, QString& reason)
+std::optional<QString> readSheet(const QString& cuePath, QString& reason)
 {
     QFile cue(cuePath);
     // Only plain files: a pipe or a device named as a sheet could keep a read waiting for ever.
@@ -153,7 +153,7 @@ private:
 
 std::unique_ptr<ImageDrive> ImageDrive::open(const QString& cuePath, QString& reason)
 {
-    const std::optional<QString> text = sheetText(cuePath, reason);
+    const std::optional<QString> text = readSheet(cuePath, reason);
     if (!text)
         return nullptr;
     QString error;
